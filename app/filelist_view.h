@@ -1,0 +1,17 @@
+// Keeps the owner-data list view in step with the row store.
+#pragma once
+
+#include <windows.h>
+
+constexpr UINT_PTR ViewRefreshTimerId = 1;
+
+// Installs the store's change hook; called once the list view exists.
+void AttachFileListView();
+// Tells the list view the current row count and repaints what changed.
+void SyncFileListView();
+// Arms the one-shot refresh timer on the main window.
+void ScheduleViewRefresh();
+// WM_TIMER with ViewRefreshTimerId.
+void HandleViewRefreshTimer();
+// Forget control texts kept while no window existed (tests).
+void ResetControlTexts();

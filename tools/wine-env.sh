@@ -1,0 +1,35 @@
+# Sourced by the scripts that run Windows programs: a hermetic Wine in the
+# build tree, GBK as the ANSI code page, no Mono/Gecko prompts.
+# Usage: source tools/wine-env.sh BUILD_DIR
+KESTRINE_WINE_BUILD_DIR="$(cd "${1:?build dir}" && pwd)"
+export WINEPREFIX="$KESTRINE_WINE_BUILD_DIR/wineprefix"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win64
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64="$(command -v wine64 || command -v wine)"
+WINESERVER=/usr/lib/wine/wineserver
+[ -x "$WINESERVER" ] || WINESERVER="$(command -v wineserver)"
+export WINE64 WINESERVER
+
+# Creates the prefix once and keeps a wineserver with Wine's services running,
+# so that each test process starts in milliseconds instead of seconds.
+wine_start() {
+    mkdir -p "$WINEPREFIX"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.kestrine-booted" ]; then
+            "$WINE64" wineboot -i </dev/null >/dev/null 2>&1 || true
+            "$WINESERVER" -w
+            touch "$WINEPREFIX/.kestrine-booted"
+        fi
+        "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+        "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+    ) 9>"$WINEPREFIX.lock"
+}
+
+wine_stop() {
+    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+}
