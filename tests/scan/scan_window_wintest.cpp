@@ -14,11 +14,20 @@ namespace {
 
 using ScanThroughTheWindow = MainWindowTest;
 
+// A complete walk leaves the current directory in the start folder's parent,
+// which could then not be removed; this puts it back before the folder goes.
+struct CurrentDirectoryRestorer {
+    char saved[MAX_PATH] = "";
+    CurrentDirectoryRestorer() { GetCurrentDirectoryA(MAX_PATH, saved); }
+    ~CurrentDirectoryRestorer() { SetCurrentDirectoryA(saved); }
+};
+
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
 TEST_F(ScanThroughTheWindow, ClickListsTheTreeInTheListView)
 {
     TempFolder folder;
+    CurrentDirectoryRestorer restorer;
     ASSERT_TRUE(WriteTestFile(folder.path + "S\\sub\\inner.txt", "inner"));
     ASSERT_TRUE(WriteTestFile(folder.path + "S\\outer.txt", "outer text"));
     SetAddressText(folder.path + "S");
@@ -42,6 +51,7 @@ TEST_F(ScanThroughTheWindow, ClickListsTheTreeInTheListView)
 TEST_F(ScanThroughTheWindow, SecondClickWhileTheWalkRunsStopsIt)
 {
     TempFolder folder;
+    CurrentDirectoryRestorer restorer;
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(WriteTestFile(folder.path + "S\\f" + std::to_string(i) + ".txt", "x"));
     SetAddressText(folder.path + "S");
