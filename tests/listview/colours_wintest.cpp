@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         ResetCellColours();
-        window = drawn::SharedRecordingWindow();
+        window = drawn::CreateRecordingWindow();
         ASSERT_NE(window, nullptr);
         list = drawn::CreateList(window, 0, 0, 12);
         // Navy text, so that black for cells without entry is told apart.
@@ -32,7 +32,7 @@ protected:
     {
         for (HWND w : windows)
             DestroyWindow(w);
-        drawn::HandBack(window);
+        DestroyWindow(window);
         ResetCellColours();
         drawn::Pump();
     }

@@ -75,6 +75,23 @@ inline LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wP
     }
 }
 
+// Records the custom-draw notifications of a window that has a procedure of
+// its own (the main window), then hands every message on to it.
+inline WNDPROC recordedWindowProc = nullptr;
+
+inline LRESULT CALLBACK RecordingSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(NM_CUSTOMDRAW))
+        HandleNotify(lParam);
+    return CallWindowProcA(recordedWindowProc, window, message, wParam, lParam);
+}
+
+inline void RecordBeneath(HWND window)
+{
+    recordedWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingSubclassProc)));
+}
+
 inline HWND CreateRecordingWindow()
 {
     static ATOM windowClass = [] {
@@ -90,26 +107,6 @@ inline HWND CreateRecordingWindow()
     HWND window = CreateWindowExA(0, "KestrineDrawnColoursWindow", "colours", WS_POPUP | WS_VISIBLE,
                                   0, 0, 900, 700, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     return window;
-}
-
-// Destroying a top-level window costs Wine about two seconds on a display
-// without a window manager, so the tests share one and hand it back with its
-// own procedure in place.
-inline HWND SharedRecordingWindow()
-{
-    static HWND window = nullptr;
-    if (!window || !IsWindow(window))
-        window = CreateRecordingWindow();
-    return window;
-}
-
-inline void HandBack(HWND window)
-{
-    if (!IsWindow(window))
-        return;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingWindowProc));
-    for (HWND child; (child = GetWindow(window, GW_CHILD)) != nullptr;)
-        DestroyWindow(child);
 }
 
 // An owner-data report list with the file list's seven columns, all wide
