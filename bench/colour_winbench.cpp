@@ -1,4 +1,4 @@
-// Cell colours and duplicate marking at one million rows, next to the same
+// Cell colours and duplicate marking in the main window at one million rows, next to the same
 // figures for 10,000 rows in the same run: appending the rows to the store
 // and the owner-data list view, marking the duplicates (every fingerprint
 // occurs twice, so every row gets a colour entry), painting one screen of
@@ -15,7 +15,7 @@
 
 #include "app/controls.h"
 #include "app/filelist.h"
-#include "app/filelist_view.h"
+#include "app/mainwindow.h"
 #include "app/window.h"
 #include "listview/colour_table.h"
 #include "listview/colours.h"
@@ -41,53 +41,6 @@ double PeakWorkingSetMiB()
     counters.cb = sizeof(counters);
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
     return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
-
-LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_GETDISPINFOA) {
-        NMLVDISPINFOA& info = *reinterpret_cast<NMLVDISPINFOA*>(lParam);
-        if (info.item.mask & LVIF_TEXT) {
-            std::string_view text = CellTextView(info.item.iItem, info.item.iSubItem);
-            size_t length = std::min(text.size(), static_cast<size_t>(info.item.cchTextMax - 1));
-            text.copy(info.item.pszText, length);
-            info.item.pszText[length] = '\0';
-        }
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == ViewRefreshTimerId) {
-        HandleViewRefreshTimer();
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void CreateBenchWindow()
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = BenchWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "KestrineColourBench";
-    RegisterClassA(&wc);
-    MainWindow = CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 1100, 700, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
-    超级列表框_文件列表 = CreateWindowExA(0, WC_LISTVIEWA, "",
-                                          WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
-                                          0, 0, 1100, 680, MainWindow, nullptr, wc.hInstance, nullptr);
-    ListView_SetExtendedListViewStyle(超级列表框_文件列表, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    ListView_SetBkColor(超级列表框_文件列表, RGB(128, 160, 128));
-    ListView_SetTextBkColor(超级列表框_文件列表, RGB(128, 160, 128));
-    const int widths[FileListColumnCount] = {0, 48, 288, 288, 96, 96, 240};
-    for (int column = 0; column < FileListColumnCount; ++column) {
-        LVCOLUMNA spec = {};
-        spec.mask = LVCF_WIDTH | LVCF_TEXT;
-        spec.cx = widths[column];
-        char header[] = "";
-        spec.pszText = header;
-        SendMessageA(超级列表框_文件列表, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
-    }
-    AttachFileListView();
 }
 
 void Pump()
@@ -169,7 +122,7 @@ Figures Measure(int rows)
     figures.markMs = (Now() - start) * 1000.0;
     std::fprintf(stderr, "%d rows: marked in %.0f ms\n", rows, figures.markMs);
     const ListColourRecord* record = FindListColourRecord(CellColourTable, 超级列表框_文件列表);
-    figures.entries = record ? ListColourEntries(*record).size() : 0;
+    figures.entries = record ? ListColourEntryCount(*record) : 0;
 
     figures.paintColouredMs = PaintScreenMs(rows);
     figures.peakMiB = PeakWorkingSetMiB();
@@ -181,9 +134,10 @@ Figures Measure(int rows)
 int main(int argc, char** argv)
 {
     int largeRows = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    CreateBenchWindow();
+    if (!CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWMAXIMIZED))
+        return 1;
     Pump();
     double baseMiB = PeakWorkingSetMiB();
     Figures small = Measure(10000);

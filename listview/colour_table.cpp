@@ -4,9 +4,89 @@ CellColourRecords CellColourTable;
 
 namespace {
 
-uint64_t CellKey(int row, int column)
+constexpr uint32_t NotFound = UINT32_MAX;
+
+size_t HomeBucket(int row, int column, size_t mask)
 {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(row)) << 32) | static_cast<uint32_t>(column);
+    // Neighbouring cells get neighbouring buckets, so that colouring or
+    // painting rows in order walks the array instead of jumping around it;
+    // the folded high bits keep far-apart rows from piling up.
+    uint64_t cell = static_cast<uint64_t>(static_cast<uint32_t>(row)) * 8 + static_cast<uint32_t>(column);
+    return static_cast<size_t>(cell ^ (cell >> 24) ^ (cell >> 48)) & mask;
+}
+
+bool SlotHolds(const ListColourRecord& record, uint32_t slot, int row, int column)
+{
+    const CellColourEntry& entry = record.slots[slot];
+    return entry.row == row && entry.column == column;
+}
+
+// The bucket that holds the cell, or the empty bucket where it would go.
+size_t BucketOf(const ListColourRecord& record, int row, int column)
+{
+    const std::vector<uint32_t>& buckets = record.index.buckets;
+    size_t mask = buckets.size() - 1;
+    size_t i = HomeBucket(row, column, mask);
+    while (buckets[i] != 0 && !SlotHolds(record, buckets[i] - 1, row, column))
+        i = (i + 1) & mask;
+    return i;
+}
+
+uint32_t FindSlot(const ListColourRecord& record, int row, int column)
+{
+    if (record.index.count == 0)
+        return NotFound;
+    uint32_t bucket = record.index.buckets[BucketOf(record, row, column)];
+    return bucket == 0 ? NotFound : bucket - 1;
+}
+
+// Puts every live slot into a fresh array of the given size.
+void RebuildIndex(ListColourRecord& record, size_t bucketCount)
+{
+    record.index.buckets.assign(bucketCount, 0);
+    record.index.count = 0;
+    for (size_t i = 0; i < record.slots.size(); ++i)
+        if (!record.slotRemoved[i]) {
+            record.index.buckets[BucketOf(record, record.slots[i].row, record.slots[i].column)] =
+                static_cast<uint32_t>(i + 1);
+            ++record.index.count;
+        }
+}
+
+// Appends an entry and indexes it, first doubling the index when it would
+// become more than half full.
+void AppendEntry(ListColourRecord& record, const CellColourEntry& entry)
+{
+    if ((record.index.count + 1) * 2 > record.index.buckets.size())
+        RebuildIndex(record, record.index.buckets.empty() ? 16 : record.index.buckets.size() * 2);
+    record.slots.push_back(entry);
+    record.slotRemoved.push_back(false);
+    record.index.buckets[BucketOf(record, entry.row, entry.column)] = static_cast<uint32_t>(record.slots.size());
+    ++record.index.count;
+}
+
+// Empties the cell's bucket and moves later buckets of the same probe run
+// back, so that every cell stays reachable from its home bucket.
+void EraseFromIndex(ListColourRecord& record, int row, int column)
+{
+    std::vector<uint32_t>& buckets = record.index.buckets;
+    size_t mask = buckets.size() - 1;
+    size_t hole = BucketOf(record, row, column);
+    if (buckets[hole] == 0)
+        return;
+    --record.index.count;
+    for (size_t next = (hole + 1) & mask; buckets[next] != 0; next = (next + 1) & mask) {
+        const CellColourEntry& moved = record.slots[buckets[next] - 1];
+        size_t home = HomeBucket(moved.row, moved.column, mask);
+        // The bucket may move into the hole unless its home lies cyclically
+        // after the hole, up to where it stands.
+        bool homeAfterHole = hole <= next ? (hole < home && home <= next) : (hole < home || home <= next);
+        if (!homeAfterHole) {
+            buckets[hole] = buckets[next];
+            hole = next;
+        }
+    }
+    buckets[hole] = 0;
 }
 
 ListColourRecord& RecordOf(CellColourRecords& table, const void* list)
@@ -33,15 +113,14 @@ void CompactIfSparse(ListColourRecord& record)
     record.slots.swap(live);
     record.slotRemoved.assign(record.slots.size(), false);
     record.removedCount = 0;
-    for (size_t i = 0; i < record.slots.size(); ++i)
-        record.index[CellKey(record.slots[i].row, record.slots[i].column)] = static_cast<uint32_t>(i);
+    RebuildIndex(record, record.index.buckets.size());
 }
 
-void RemoveSlot(ListColourRecord& record, std::unordered_map<uint64_t, uint32_t>::iterator found)
+void RemoveEntry(ListColourRecord& record, int row, int column, uint32_t slot)
 {
-    record.slotRemoved[found->second] = true;
+    EraseFromIndex(record, row, column);
+    record.slotRemoved[slot] = true;
     ++record.removedCount;
-    record.index.erase(found);
     CompactIfSparse(record);
 }
 
@@ -52,26 +131,23 @@ void RegisterCellColour(CellColourRecords& table, const void* list, int row, int
                         ListColours listColours)
 {
     ListColourRecord& record = RecordOf(table, list);
-    uint64_t key = CellKey(row, column);
     ColourRef background = backColour.value_or(listColours.textBack);
-    auto found = record.index.find(key);
-    if (found != record.index.end()) {
+    uint32_t slot = FindSlot(record, row, column);
+    if (slot != NotFound) {
         // Removal compares the background as passed: an omitted one is 0, so
         // it removes only when the list's text background is black.
         if (textColour == listColours.text && backColour.value_or(0) == listColours.textBack) {
-            RemoveSlot(record, found);
+            RemoveEntry(record, row, column, slot);
             return;
         }
-        CellColourEntry& entry = record.slots[found->second];
+        CellColourEntry& entry = record.slots[slot];
         entry.textColour = textColour;
         entry.backColour = background;
         return;
     }
     if (textColour == listColours.text && background == listColours.textBack)
         return;
-    record.index.emplace(key, static_cast<uint32_t>(record.slots.size()));
-    record.slots.push_back(CellColourEntry{row, column, textColour, background});
-    record.slotRemoved.push_back(false);
+    AppendEntry(record, CellColourEntry{row, column, textColour, background});
 }
 
 const ListColourRecord* FindListColourRecord(const CellColourRecords& table, const void* list)
@@ -84,8 +160,8 @@ const ListColourRecord* FindListColourRecord(const CellColourRecords& table, con
 
 const CellColourEntry* FindCellColour(const ListColourRecord& record, int row, int column)
 {
-    auto found = record.index.find(CellKey(row, column));
-    return found == record.index.end() ? nullptr : &record.slots[found->second];
+    uint32_t slot = FindSlot(record, row, column);
+    return slot == NotFound ? nullptr : &record.slots[slot];
 }
 
 std::vector<CellColourEntry> ListColourEntries(const ListColourRecord& record)
@@ -98,4 +174,4 @@ std::vector<CellColourEntry> ListColourEntries(const ListColourRecord& record)
     return entries;
 }
 
-size_t ListColourEntryCount(const ListColourRecord& record) { return record.index.size(); }
+size_t ListColourEntryCount(const ListColourRecord& record) { return record.index.count; }

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 using ColourRef = uint32_t;
@@ -24,6 +23,14 @@ struct ListColours {
     ColourRef textBack;
 };
 
+// (row, column) -> slot of the entry: open addressing with linear probing in
+// one flat array of slot numbers (the cell itself is read from the slot), so
+// that a million cells cost four bytes of index each and no allocation.
+struct CellIndex {
+    std::vector<uint32_t> buckets;  // slot + 1, 0 for an empty bucket; a power of two long, at most half full
+    size_t count = 0;
+};
+
 // The registered cells of one list. Entries keep the order in which they
 // were added. Painting looks a cell up through the index, never by walking
 // the entries, so a million entries cost no more per painted cell than ten.
@@ -34,7 +41,7 @@ struct ListColourRecord {
     std::vector<CellColourEntry> slots;        // insertion order, with holes
     std::vector<bool> slotRemoved;             // parallel to slots
     size_t removedCount = 0;
-    std::unordered_map<uint64_t, uint32_t> index;  // (row, column) -> slot
+    CellIndex index;
 };
 
 // One record per list ever named, in the order of each list's first call.

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include "listview/colour_table.h"
+
 // The window procedure was replaced by CellColourWindowProc; never cleared.
 extern bool SubclassInstalled;
 // What CellColourWindowProc replaced, and hands every message on to.
@@ -19,10 +21,16 @@ extern WNDPROC PreviousWindowProc;
 void SetCellColour(HWND window, HWND list, int row, int column, COLORREF textColour,
                    std::optional<COLORREF> backColour = std::nullopt);
 
+// The list's text colour and the colour behind its item texts, as the list
+// view reports them now.
+ListColours ReadListColours(HWND list);
+
 // The same registration without the repaint, for callers that colour many
-// cells at once and repaint once at the end with RepaintColouredList.
+// cells at once and repaint once at the end with RepaintColouredList. They
+// read the list's colours with ReadListColours, again whenever other handlers
+// may have run in between.
 void SetCellColourWithoutRepaint(HWND window, HWND list, int row, int column, COLORREF textColour,
-                                 std::optional<COLORREF> backColour = std::nullopt);
+                                 std::optional<COLORREF> backColour, const ListColours& listColours);
 
 // Hides and shows the list, so that every cell is drawn again with its colours.
 void RepaintColouredList(HWND list);

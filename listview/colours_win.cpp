@@ -2,18 +2,10 @@
 
 #include <commctrl.h>
 
-#include "listview/colour_table.h"
-
 bool SubclassInstalled = false;
 WNDPROC PreviousWindowProc = nullptr;
 
 namespace {
-
-// The list's colours are read afresh at every use: the program may change them.
-ListColours ColoursOfList(HWND list)
-{
-    return ListColours{ListView_GetTextColor(list), ListView_GetTextBkColor(list)};
-}
 
 void InstallSubclass(HWND window)
 {
@@ -76,17 +68,23 @@ LRESULT HandleNotify(HWND window, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void SetCellColourWithoutRepaint(HWND window, HWND list, int row, int column, COLORREF textColour,
-                                 std::optional<COLORREF> backColour)
+ListColours ReadListColours(HWND list)
 {
-    InstallSubclass(window);
-    RegisterCellColour(CellColourTable, list, row, column, textColour, backColour, ColoursOfList(list));
+    return ListColours{ListView_GetTextColor(list), ListView_GetTextBkColor(list)};
 }
 
+void SetCellColourWithoutRepaint(HWND window, HWND list, int row, int column, COLORREF textColour,
+                                 std::optional<COLORREF> backColour, const ListColours& listColours)
+{
+    InstallSubclass(window);
+    RegisterCellColour(CellColourTable, list, row, column, textColour, backColour, listColours);
+}
+
+// The list's colours are read afresh at every call: the program may change them.
 void SetCellColour(HWND window, HWND list, int row, int column, COLORREF textColour,
                    std::optional<COLORREF> backColour)
 {
-    SetCellColourWithoutRepaint(window, list, row, column, textColour, backColour);
+    SetCellColourWithoutRepaint(window, list, row, column, textColour, backColour, ReadListColours(list));
     RepaintColouredList(list);
 }
 

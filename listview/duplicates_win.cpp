@@ -47,8 +47,11 @@ void MarkDuplicates()
 
     // The marks belong to the row positions planned above, whatever handlers
     // run while messages are pumped do to the list meanwhile.
+    // Only handlers run by the pump could change the list's colours, so they
+    // are read again after each pump rather than for every cell.
     bool pumped = false;
     uint32_t lastPump = 0;
+    ListColours listColours = {};
     for (const DuplicateMark& mark : marks) {
         if (!pumped || TickCount() - lastPump >= PumpIntervalMs) {
             PumpPendingMessages();
@@ -56,8 +59,10 @@ void MarkDuplicates()
             lastPump = TickCount();
             if (WindowGone())
                 return;
+            listColours = ReadListColours(超级列表框_文件列表);
         }
-        SetCellColourWithoutRepaint(MainWindow, 超级列表框_文件列表, mark.row, ColumnDigest, mark.colour);
+        SetCellColourWithoutRepaint(MainWindow, 超级列表框_文件列表, mark.row, ColumnDigest, mark.colour,
+                                    std::nullopt, listColours);
     }
     if (!marks.empty())
         RepaintColouredList(超级列表框_文件列表);

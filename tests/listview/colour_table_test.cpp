@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <random>
 #include <tuple>
 
 // Found by argument-dependent lookup, so outside the anonymous namespace.
@@ -144,6 +146,65 @@ TEST(CellColourTable, ManyRemovalsKeepOrderAndLookups)
             EXPECT_EQ(entry->row, row);
         } else {
             EXPECT_EQ(entry, nullptr) << row;
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The rules applied literally to a plain sequence searched from the front.
+void RegisterInSequence(std::vector<CellColourEntry>& entries, int row, int column, ColourRef text,
+                        std::optional<ColourRef> back, ListColours list)
+{
+    auto found = std::find_if(entries.begin(), entries.end(),
+                              [&](const CellColourEntry& e) { return e.row == row && e.column == column; });
+    if (found != entries.end()) {
+        if (text == list.text && (back ? *back : 0) == list.textBack) {
+            entries.erase(found);
+        } else {
+            found->textColour = text;
+            found->backColour = back ? *back : list.textBack;
+            return;
+        }
+    }
+    ColourRef background = back ? *back : list.textBack;
+    if (!(text == list.text && background == list.textBack))
+        entries.push_back({row, column, text, background});
+}
+
+// Random registrations and removals over a small set of cells, many of them
+// colliding in the index, against the literal sequence.
+TEST(CellColourTable, AgreesWithAPlainSequenceUnderRandomCalls)
+{
+    std::mt19937 random(2024);
+    CellColourRecords table;
+    std::vector<CellColourEntry> expected;
+    for (int call = 0; call < 20000; ++call) {
+        int row = static_cast<int>(random() % 200) - 20;
+        int column = static_cast<int>(random() % 4) - 1;
+        // Half the calls give the list's own colours, so entries come and go.
+        bool own = random() % 2 == 0;
+        ColourRef text = own ? Black : static_cast<ColourRef>(random() % 4);
+        std::optional<ColourRef> back;
+        if (random() % 2)
+            back = own ? White : static_cast<ColourRef>(random() % 3);
+        RegisterCellColour(table, &listA, row, column, text, back, DefaultList);
+        RegisterInSequence(expected, row, column, text, back, DefaultList);
+        if (call % 1000 == 999) {
+            ASSERT_EQ(EntriesOf(table, &listA), expected) << "after call " << call;
+            const ListColourRecord& record = *FindListColourRecord(table, &listA);
+            for (int r = -20; r < 180; ++r)
+                for (int c = -1; c < 3; ++c) {
+                    auto e = std::find_if(expected.begin(), expected.end(),
+                                          [&](const CellColourEntry& x) { return x.row == r && x.column == c; });
+                    const CellColourEntry* found = FindCellColour(record, r, c);
+                    ASSERT_EQ(found != nullptr, e != expected.end()) << r << "," << c;
+                    if (found) {
+                        ASSERT_EQ(*found, *e);
+                    }
+                }
         }
     }
 }
