@@ -10,21 +10,18 @@ namespace {
 
 // An ascending list that reads and inserts by rank without shifting the whole
 // list: the entries live in blocks of at most BlockCapacity, and a Fenwick
-// tree over the blocks' counts finds the block that holds a rank.
+// tree over the blocks' counts finds the block that holds a rank. An entry
+// is a key class (below) and the index of its key, kept in two arrays so that
+// the probes of the binary search touch only the classes.
 struct RankedList {
-    static constexpr int BlockCapacity = 128;
+    static constexpr int BlockCapacity = 256;
 
-    struct Entry {
-        double key;
-        int32_t index;
-    };
-
-    std::vector<Entry> pool;          // block b holds pool[b * BlockCapacity ...]
+    std::vector<int32_t> classes;     // block b holds classes[b * BlockCapacity ...]
+    std::vector<int32_t> indexes;     // the same places: the key's index
     std::vector<int32_t> blockCount;  // entries in each block, by block id
     std::vector<int32_t> blockOrder;  // block ids in list order
     std::vector<int32_t> tree;        // Fenwick tree over blockOrder positions (1-based)
-    int treeSize = 0;
-    int topStep = 1;                  // highest power of two not above treeSize
+    int treeSize = 1;                 // a power of two
     int total = 0;
 
     explicit RankedList(size_t expected)
@@ -32,44 +29,40 @@ struct RankedList {
         // Every split leaves two blocks at least half full, so this many
         // blocks hold all entries.
         size_t maxBlocks = expected / (BlockCapacity / 2) + 2;
-        pool.resize(maxBlocks * BlockCapacity);
+        classes.resize(maxBlocks * BlockCapacity);
+        indexes.resize(maxBlocks * BlockCapacity);
         blockCount.reserve(maxBlocks);
         blockOrder.reserve(maxBlocks);
-        treeSize = static_cast<int>(maxBlocks);
+        // A power of two: the descent then never looks past the tree.
+        treeSize = 1;
+        while (static_cast<size_t>(treeSize) < maxBlocks)
+            treeSize *= 2;
         tree.assign(static_cast<size_t>(treeSize) + 1, 0);
-        while (topStep * 2 <= treeSize)
-            topStep *= 2;
         blockCount.push_back(0);
         blockOrder.push_back(0);
     }
 
-    Entry* Block(int id) { return &pool[static_cast<size_t>(id) * BlockCapacity]; }
+    static size_t Base(int id) { return static_cast<size_t>(id) * BlockCapacity; }
 
     // The block position whose entries cover the 0-based rank, and the
     // rank's offset in it; rank must be below total.
     int FindBlock(int rank, int& offset) const
     {
+        // Written without branches: the outcomes are as random as the keys.
         int pos = 0;
-        for (int step = topStep; step > 0; step >>= 1) {
+        for (int step = treeSize / 2; step > 0; step >>= 1) {
             int next = pos + step;
-            if (next <= treeSize && tree[next] <= rank) {
-                pos = next;
-                rank -= tree[next];
-            }
+            int count = tree[next];
+            bool behind = count <= rank;
+            pos = behind ? next : pos;
+            rank -= behind ? count : 0;
         }
         offset = rank;
         return pos;
     }
 
-    const Entry& At(int rank)
-    {
-        int offset;
-        int pos = FindBlock(rank, offset);
-        return Block(blockOrder[pos])[offset];
-    }
-
-    const Entry& First() { return Block(blockOrder.front())[0]; }
-    const Entry& Last() { return Block(blockOrder.back())[blockCount[blockOrder.back()] - 1]; }
+    int32_t First() const { return classes[Base(blockOrder.front())]; }
+    int32_t Last() const { return classes[Base(blockOrder.back()) + blockCount[blockOrder.back()] - 1]; }
 
     void RebuildTree()
     {
@@ -92,24 +85,18 @@ struct RankedList {
         int id = blockOrder[pos];
         int newId = static_cast<int>(blockCount.size());
         int keep = BlockCapacity / 2;
-        std::copy(Block(id) + keep, Block(id) + BlockCapacity, Block(newId));
+        std::copy_n(&classes[Base(id) + keep], BlockCapacity - keep, &classes[Base(newId)]);
+        std::copy_n(&indexes[Base(id) + keep], BlockCapacity - keep, &indexes[Base(newId)]);
         blockCount[id] = keep;
         blockCount.push_back(BlockCapacity - keep);
         blockOrder.insert(blockOrder.begin() + pos + 1, newId);
         RebuildTree();
     }
 
-    // Inserts the entry so that it gets the 0-based rank; entries from that
-    // rank on move one place back.
-    void InsertAt(int rank, Entry entry)
+    // Inserts the entry at the block position and offset; entries from
+    // there on move one place back.
+    void InsertAt(int pos, int offset, int32_t keyClass, int32_t index)
     {
-        int pos, offset;
-        if (rank == total) {
-            pos = static_cast<int>(blockOrder.size()) - 1;
-            offset = blockCount[blockOrder[pos]];
-        } else {
-            pos = FindBlock(rank, offset);
-        }
         if (blockCount[blockOrder[pos]] == BlockCapacity) {
             Split(pos);
             if (offset > BlockCapacity / 2) {
@@ -118,15 +105,68 @@ struct RankedList {
             }
         }
         int id = blockOrder[pos];
-        Entry* block = Block(id);
-        std::copy_backward(block + offset, block + blockCount[id], block + blockCount[id] + 1);
-        block[offset] = entry;
+        int32_t* blockClasses = &classes[Base(id)];
+        int32_t* blockIndexes = &indexes[Base(id)];
+        int count = blockCount[id];
+        std::copy_backward(blockClasses + offset, blockClasses + count, blockClasses + count + 1);
+        std::copy_backward(blockIndexes + offset, blockIndexes + count, blockIndexes + count + 1);
+        blockClasses[offset] = keyClass;
+        blockIndexes[offset] = index;
         ++blockCount[id];
         for (int i = pos + 1; i <= treeSize; i += i & -i)
             ++tree[i];
         ++total;
     }
 };
+
+// Keys replaced by their class: the rank of their value among the distinct
+// values. The tolerance tests of a key against the other values each hold
+// for a run of classes at one end (the rounded difference k - v falls as v
+// grows), so each test becomes one comparison of classes.
+struct KeyClasses {
+    std::vector<int32_t> of;           // class of each key
+    std::vector<int32_t> atLeastLast;  // KeyAtLeast(k, v) for classes up to this one
+    std::vector<int32_t> greaterLast;  // KeyGreater(k, v) for classes up to this one
+    std::vector<int32_t> atMostFirst;  // KeyAtMost(k, v) for classes from this one on
+};
+
+KeyClasses ClassifyKeys(const std::vector<double>& keys)
+{
+    std::vector<std::pair<double, int32_t>> sorted(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        sorted[i] = {keys[i], static_cast<int32_t>(i)};
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    KeyClasses classes;
+    classes.of.resize(keys.size());
+    std::vector<double> values;  // the distinct values, ascending; 0 and -0 are one
+    for (const auto& [value, index] : sorted) {
+        if (values.empty() || values.back() != value)
+            values.push_back(value);
+        classes.of[index] = static_cast<int32_t>(values.size()) - 1;
+    }
+
+    // As k grows, each run grows too (the rounded difference rises with k),
+    // so one sweep per test finds all the ends.
+    int32_t d = static_cast<int32_t>(values.size());
+    classes.atLeastLast.resize(d);
+    classes.greaterLast.resize(d);
+    classes.atMostFirst.resize(d);
+    int32_t atLeastEnd = 0, greaterEnd = 0, atMostFirst = 0;
+    for (int32_t c = 0; c < d; ++c) {
+        double k = values[c];
+        while (atLeastEnd < d && KeyAtLeast(k, values[atLeastEnd]))
+            ++atLeastEnd;
+        while (greaterEnd < d && KeyGreater(k, values[greaterEnd]))
+            ++greaterEnd;
+        while (atMostFirst < d && !KeyAtMost(k, values[atMostFirst]))
+            ++atMostFirst;
+        classes.atLeastLast[c] = atLeastEnd - 1;
+        classes.greaterLast[c] = greaterEnd - 1;
+        classes.atMostFirst[c] = atMostFirst;
+    }
+    return classes;
+}
 
 // Ranks of texts in unsigned byte order, equal texts sharing a rank.
 std::vector<double> TextRanks(const std::vector<std::string_view>& texts)
@@ -174,43 +214,63 @@ std::vector<double> ReadColumnKeys(const std::vector<FileRow>& rows, int column,
 
 std::vector<int32_t> BinaryInsertionOrder(const std::vector<double>& keys)
 {
+    KeyClasses classes = ClassifyKeys(keys);
     RankedList list(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
-        double key = keys[i];
+        int32_t key = classes.of[i];
+        int32_t atLeastLast = classes.atLeastLast[key];
+        int32_t greaterLast = classes.greaterLast[key];
+        int32_t atMostFirst = classes.atMostFirst[key];
         int m = list.total;
-        int rank;  // 0-based place of the new key: FindInsertPosition's position - 1
-        if (m == 0) {
-            rank = 0;
-        } else if (KeyAtLeast(key, list.Last().key)) {
-            rank = m;
-        } else if (KeyAtMost(key, list.First().key)) {
-            rank = 0;
+        int pos, offset;  // where the key goes: block position and offset in it
+        if (m == 0 || list.Last() <= atLeastLast) {
+            pos = static_cast<int>(list.blockOrder.size()) - 1;
+            offset = list.blockCount[list.blockOrder[pos]];
+        } else if (list.First() >= atMostFirst) {
+            pos = 0;
+            offset = 0;
         } else {
-            // The same halving over 1-based positions, probe for probe.
+            // FindInsertPosition's halving over 1-based positions, probe for
+            // probe. The block last looked up often holds the next probe too.
             int low = 1, high = m;
+            int blockPos = 0, blockStart = 0, blockEnd = 0;  // ranks [blockStart, blockEnd) in blockPos
             while (low < high - 1) {
                 int mid = (low + high) / 2;
-                double entry = list.At(mid - 1).key;
-                if (KeyEquals(key, entry)) {
+                int rank = mid - 1;
+                if (rank < blockStart || rank >= blockEnd) {
+                    int at;
+                    blockPos = list.FindBlock(rank, at);
+                    blockStart = rank - at;
+                    blockEnd = blockStart + list.blockCount[list.blockOrder[blockPos]];
+                }
+                int32_t entry = list.classes[RankedList::Base(list.blockOrder[blockPos]) + (rank - blockStart)];
+                if (entry >= atMostFirst && entry <= atLeastLast) {
                     low = mid;
                     break;
                 }
-                if (KeyGreater(key, entry))
+                if (entry <= greaterLast)
                     low = mid;
                 else
                     high = mid;
             }
-            rank = low;
+            // Directly behind the entry at 0-based rank low - 1.
+            int rank = low - 1;
+            if (rank < blockStart || rank >= blockEnd) {
+                int at;
+                blockPos = list.FindBlock(rank, at);
+                blockStart = rank - at;
+            }
+            pos = blockPos;
+            offset = rank - blockStart + 1;
         }
-        list.InsertAt(rank, {key, static_cast<int32_t>(i)});
+        list.InsertAt(pos, offset, key, static_cast<int32_t>(i));
     }
 
     std::vector<int32_t> order;
     order.reserve(keys.size());
     for (int id : list.blockOrder) {
-        const RankedList::Entry* block = list.Block(id);
-        for (int j = 0; j < list.blockCount[id]; ++j)
-            order.push_back(block[j].index);
+        const int32_t* indexes = &list.indexes[RankedList::Base(id)];
+        order.insert(order.end(), indexes, indexes + list.blockCount[id]);
     }
     return order;
 }
