@@ -14,7 +14,7 @@ namespace {
 // is a key class (below) and the index of its key, kept in two arrays so that
 // the probes of the binary search touch only the classes.
 struct RankedList {
-    static constexpr int BlockCapacity = 256;
+    static constexpr int BlockCapacity = 512;
 
     std::vector<int32_t> classes;     // block b holds classes[b * BlockCapacity ...]
     std::vector<int32_t> indexes;     // the same places: the key's index
@@ -282,9 +282,24 @@ std::vector<int32_t> SortedRowOrder(const std::vector<FileRow>& rows, int column
 
 void ArrangeRows(std::vector<FileRow>& rows, const std::vector<int32_t>& order, bool ascending)
 {
+    // In place, one cycle of the permutation after the other: no second
+    // copy of a million rows.
     size_t n = rows.size();
-    std::vector<FileRow> arranged(n);
-    for (size_t u = 0; u < n; ++u)
-        arranged[u] = std::move(rows[order[ascending ? u : n - 1 - u]]);
-    rows.swap(arranged);
+    std::vector<bool> placed(n);
+    for (size_t start = 0; start < n; ++start) {
+        if (placed[start])
+            continue;
+        FileRow held = std::move(rows[start]);
+        size_t u = start;
+        for (;;) {
+            placed[u] = true;
+            size_t source = static_cast<size_t>(order[ascending ? u : n - 1 - u]);
+            if (source == start) {
+                rows[u] = std::move(held);
+                break;
+            }
+            rows[u] = std::move(rows[source]);
+            u = source;
+        }
+    }
 }
