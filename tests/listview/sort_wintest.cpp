@@ -1,0 +1,245 @@
+// Header clicks on a real owner-data list view: the rows are sorted and the
+// direction alternates, the row that was current is scrolled to where it
+// went, and the selection stays at its positions.
+#include "listview/sort.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/filelist.h"
+#include "app/filelist_view.h"
+#include "app/listview_ops.h"
+#include "app/state.h"
+#include "app/window.h"
+
+namespace {
+
+constexpr int ListId = 100;
+
+LRESULT HandleFixtureNotify(NMHDR* header)
+{
+    if (header->code == LVN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+        if (info->item.mask & LVIF_TEXT) {
+            std::string text = GetCellText(info->item.iItem, info->item.iSubItem);
+            lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+        }
+    } else if (header->code == LVN_COLUMNCLICK) {
+        HandleColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK FixtureWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY: return HandleFixtureNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_TIMER: return HandleViewRefreshTimer(), 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void PumpUntilIdle()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+class SortWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteAllRows();
+        ResetProgramState();
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = FixtureWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "SortFixtureWindow";
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&windowClass);
+        MainWindow = CreateWindowExA(0, "SortFixtureWindow", "sort", WS_OVERLAPPEDWINDOW, 0, 0, 900, 500,
+                                     nullptr, nullptr, windowClass.hInstance, nullptr);
+        ASSERT_NE(MainWindow, nullptr);
+        超级列表框_文件列表 = CreateWindowExA(
+            0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0, 0, 880, 400,
+            MainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), windowClass.hInstance, nullptr);
+        ASSERT_NE(超级列表框_文件列表, nullptr);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_WIDTH;
+        for (int c = 0; c < FileListColumnCount; ++c) {
+            column.cx = c == 0 ? 0 : 120;
+            ListView_InsertColumn(超级列表框_文件列表, c, &column);
+        }
+        AttachFileListView();
+    }
+
+    void TearDown() override
+    {
+        SetFileListChangeHook(nullptr);
+        DestroyWindow(MainWindow);
+        MainWindow = nullptr;
+        超级列表框_文件列表 = nullptr;
+        PumpUntilIdle();
+        DeleteAllRows();
+        ResetControlTexts();
+    }
+
+    // One row per number, with the number in column 1, "name<number>" in
+    // column 2 and a marker in hidden column 0.
+    static void FillRows(const std::vector<int>& numbers)
+    {
+        for (int number : numbers) {
+            FileRow row;
+            row.SetCell(ColumnHidden, "h" + std::to_string(number));
+            row.SetCell(ColumnNumber, std::to_string(number));
+            row.SetCell(ColumnName, "name" + std::to_string(number));
+            AppendFilledRow(std::move(row));
+        }
+        SyncFileListView();
+    }
+
+    // A click on the header, as the list view reports it to its parent.
+    static void ClickHeader(int column)
+    {
+        NMLISTVIEW notify = {};
+        notify.hdr.hwndFrom = 超级列表框_文件列表;
+        notify.hdr.idFrom = ListId;
+        notify.hdr.code = LVN_COLUMNCLICK;
+        notify.iItem = -1;
+        notify.iSubItem = column;
+        SendMessageA(MainWindow, WM_NOTIFY, ListId, reinterpret_cast<LPARAM>(&notify));
+        PumpUntilIdle();
+    }
+
+    // Column texts as the list view shows them (through LVN_GETDISPINFO).
+    static std::vector<std::string> ShownColumn(int column)
+    {
+        std::vector<std::string> texts;
+        int count = ListView_GetItemCount(超级列表框_文件列表);
+        for (int row = 0; row < count; ++row) {
+            char buffer[260] = {};
+            ListView_GetItemText(超级列表框_文件列表, row, column, buffer, sizeof buffer);
+            texts.push_back(buffer);
+        }
+        return texts;
+    }
+
+    static std::vector<std::string> Texts(const std::vector<int>& numbers, const char* prefix)
+    {
+        std::vector<std::string> texts;
+        for (int number : numbers)
+            texts.push_back(prefix + std::to_string(number));
+        return texts;
+    }
+
+    static bool RowIsShown(int row)
+    {
+        int top = ListView_GetTopIndex(超级列表框_文件列表);
+        int perPage = ListView_GetCountPerPage(超级列表框_文件列表);
+        return row >= top && row < top + perPage;
+    }
+
+    static bool StatusIsSortMessage()
+    {
+        const std::string& text = StatusText();
+        const std::string head = "索引完毕，本次耗时", tail = "秒";
+        return text.size() > head.size() + tail.size() && text.compare(0, head.size(), head) == 0 &&
+               text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(SortWindowTest, ClicksAlternateOverAllColumnsStartingDescending)
+{
+    std::vector<int> numbers = {7, 3, 11, 1, 9, 5, 2};
+    FillRows(numbers);
+    std::vector<int> ascending = numbers;
+    std::sort(ascending.begin(), ascending.end());
+    std::vector<int> descending(ascending.rbegin(), ascending.rend());
+    // Names compare as bytes: "name11" sorts before "name2".
+    std::vector<std::string> namesAscending = Texts(numbers, "name");
+    std::sort(namesAscending.begin(), namesAscending.end());
+
+    ClickHeader(ColumnNumber);
+    EXPECT_EQ(ShownColumn(ColumnNumber), Texts(descending, ""));
+    EXPECT_EQ(ShownColumn(ColumnHidden), Texts(descending, "h"));  // the hidden column moves with its row
+    EXPECT_TRUE(StatusIsSortMessage()) << StatusText();
+
+    ClickHeader(ColumnName);  // another column continues the alternation: ascending
+    EXPECT_EQ(ShownColumn(ColumnName), namesAscending);
+
+    SetStatusText("");
+    ClickHeader(ColumnHidden);  // no key kind: nothing moves, but the click counts and reports
+    EXPECT_EQ(ShownColumn(ColumnName), namesAscending);
+    EXPECT_TRUE(StatusIsSortMessage()) << StatusText();
+    EXPECT_EQ(SortClickCount, 3);
+
+    ClickHeader(ColumnNumber);  // fourth click: ascending
+    EXPECT_EQ(ShownColumn(ColumnNumber), Texts(ascending, ""));
+}
+
+TEST_F(SortWindowTest, EmptyListStillCountsAndReports)
+{
+    ClickHeader(ColumnSize);
+    EXPECT_EQ(SortClickCount, 1);
+    EXPECT_TRUE(StatusIsSortMessage()) << StatusText();
+    EXPECT_EQ(RowCount(), 0);
+}
+
+TEST_F(SortWindowTest, CurrentRowIsMarkedAndScrolledToWhereItWent)
+{
+    std::vector<int> numbers;
+    for (int i = 0; i < 300; ++i)
+        numbers.push_back(i + 1);  // scan order: 1 to 300
+    FillRows(numbers);
+    SelectRow(0);   // number 1: the current row
+    SelectRow(5);
+    ClickHeader(ColumnNumber);  // descending: number 1 goes to the end
+
+    EXPECT_EQ(CellTextView(299, ColumnNumber), "1");
+    EXPECT_EQ(GetItemValue(299), 1);
+    EXPECT_EQ(GetItemValue(0), 0);
+    EXPECT_TRUE(RowIsShown(299));
+    EXPECT_EQ(ListView_GetItemState(超级列表框_文件列表, 299, LVIS_FOCUSED), static_cast<UINT>(LVIS_FOCUSED));
+    // The highlighted rows stay at their positions, now showing other rows.
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 5}));
+    EXPECT_FALSE(RowIsShown(0));
+
+    // A second current row is marked too; the list scrolls to the first
+    // marked row of the new order.
+    ListView_SetItemState(超级列表框_文件列表, -1, 0, LVIS_SELECTED);
+    SelectRow(100);  // number 200
+    ClickHeader(ColumnNumber);  // ascending: number 1 at row 0, number 200 at row 199
+    EXPECT_EQ(GetItemValue(0), 1);
+    EXPECT_EQ(GetItemValue(199), 1);
+    EXPECT_EQ(CellTextView(199, ColumnNumber), "200");
+    EXPECT_TRUE(RowIsShown(0));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{100}));
+}
+
+TEST_F(SortWindowTest, NoCurrentRowMarksNothingAndDoesNotScroll)
+{
+    std::vector<int> numbers;
+    for (int i = 0; i < 200; ++i)
+        numbers.push_back(i + 1);
+    FillRows(numbers);
+    ListView_EnsureVisible(超级列表框_文件列表, 150, FALSE);
+    int top = ListView_GetTopIndex(超级列表框_文件列表);
+    ASSERT_GT(top, 0);
+
+    ClickHeader(ColumnNumber);
+    EXPECT_EQ(ListView_GetTopIndex(超级列表框_文件列表), top);
+    for (int row = 0; row < RowCount(); ++row)
+        ASSERT_EQ(GetItemValue(row), 0) << row;
+}
