@@ -1,4 +1,4 @@
-// Header clicks on a real owner-data list view: the rows are sorted and the
+// Header clicks on the main window's file list: the rows are sorted and the
 // direction alternates, the row that was current is scrolled to where it
 // went, and the selection stays at its positions.
 #include "listview/sort.h"
@@ -17,83 +17,14 @@
 #include "app/filelist_view.h"
 #include "app/listview_ops.h"
 #include "app/state.h"
+#include "app/mainwindow.h"
 #include "app/window.h"
+#include "support/gui.h"
 
 namespace {
 
-constexpr int ListId = 100;
-
-LRESULT HandleFixtureNotify(NMHDR* header)
-{
-    if (header->code == LVN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-        if (info->item.mask & LVIF_TEXT) {
-            std::string text = GetCellText(info->item.iItem, info->item.iSubItem);
-            lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
-        }
-    } else if (header->code == LVN_COLUMNCLICK) {
-        HandleColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
-    }
-    return 0;
-}
-
-LRESULT CALLBACK FixtureWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_NOTIFY: return HandleFixtureNotify(reinterpret_cast<NMHDR*>(lParam));
-    case WM_TIMER: return HandleViewRefreshTimer(), 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-void PumpUntilIdle()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-class SortWindowTest : public testing::Test {
+class SortWindowTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        DeleteAllRows();
-        ResetProgramState();
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = FixtureWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "SortFixtureWindow";
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        RegisterClassA(&windowClass);
-        MainWindow = CreateWindowExA(0, "SortFixtureWindow", "sort", WS_OVERLAPPEDWINDOW, 0, 0, 900, 500,
-                                     nullptr, nullptr, windowClass.hInstance, nullptr);
-        ASSERT_NE(MainWindow, nullptr);
-        超级列表框_文件列表 = CreateWindowExA(
-            0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0, 0, 880, 400,
-            MainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), windowClass.hInstance, nullptr);
-        ASSERT_NE(超级列表框_文件列表, nullptr);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_WIDTH;
-        for (int c = 0; c < FileListColumnCount; ++c) {
-            column.cx = c == 0 ? 0 : 120;
-            ListView_InsertColumn(超级列表框_文件列表, c, &column);
-        }
-        AttachFileListView();
-    }
-
-    void TearDown() override
-    {
-        SetFileListChangeHook(nullptr);
-        DestroyWindow(MainWindow);
-        MainWindow = nullptr;
-        超级列表框_文件列表 = nullptr;
-        PumpUntilIdle();
-        DeleteAllRows();
-        ResetControlTexts();
-    }
-
     // One row per number, with the number in column 1, "name<number>" in
     // column 2 and a marker in hidden column 0.
     static void FillRows(const std::vector<int>& numbers)
@@ -113,12 +44,12 @@ protected:
     {
         NMLISTVIEW notify = {};
         notify.hdr.hwndFrom = 超级列表框_文件列表;
-        notify.hdr.idFrom = ListId;
+        notify.hdr.idFrom = IdFileList;
         notify.hdr.code = LVN_COLUMNCLICK;
         notify.iItem = -1;
         notify.iSubItem = column;
-        SendMessageA(MainWindow, WM_NOTIFY, ListId, reinterpret_cast<LPARAM>(&notify));
-        PumpUntilIdle();
+        SendMessageA(MainWindow, WM_NOTIFY, IdFileList, reinterpret_cast<LPARAM>(&notify));
+        PumpFor(5);
     }
 
     // Column texts as the list view shows them (through LVN_GETDISPINFO).
@@ -126,11 +57,8 @@ protected:
     {
         std::vector<std::string> texts;
         int count = ListView_GetItemCount(超级列表框_文件列表);
-        for (int row = 0; row < count; ++row) {
-            char buffer[260] = {};
-            ListView_GetItemText(超级列表框_文件列表, row, column, buffer, sizeof buffer);
-            texts.push_back(buffer);
-        }
+        for (int row = 0; row < count; ++row)
+            texts.push_back(ListViewCellText(超级列表框_文件列表, row, column));
         return texts;
     }
 
