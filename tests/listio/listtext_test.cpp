@@ -202,3 +202,20 @@ TEST(ExportTargetPath, AppendsTxtUnlessTheNameEndsInIt)
     for (const Case& c : cases)
         EXPECT_EQ(ExportTargetPath(c.confirmed), c.target) << c.confirmed;
 }
+
+TEST(ParseListText, AnEnormousLineReadInSmallPiecesIsOneRow)
+{
+    // 16 MiB without a line end, fed 4 KiB at a time: the line is searched
+    // once, not again from its start with every piece.
+    std::string line(16 << 20, 'x');
+    line[5] = '\t';
+    std::string bytes = line + "\r\nend";
+    ListTextReader reader;
+    for (size_t pos = 0; pos < bytes.size(); pos += 4096)
+        ReadListTextPiece(reader, std::string_view(bytes).substr(pos, 4096));
+    std::vector<FileRow> rows = FinishListText(reader);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Cell(1), "xxxxx");
+    EXPECT_EQ(rows[0].Cell(2), std::string_view(line).substr(6));
+    EXPECT_EQ(rows[1].Cell(1), "end");
+}
