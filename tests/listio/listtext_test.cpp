@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/filelist.h"
+#include "listio/filedialog.h"
 
 using namespace std::string_literals;
 using Cells = std::vector<std::string>;
@@ -218,4 +219,12 @@ TEST(ParseListText, AnEnormousLineReadInSmallPiecesIsOneRow)
     EXPECT_EQ(rows[0].Cell(1), "xxxxx");
     EXPECT_EQ(rows[0].Cell(2), std::string_view(line).substr(6));
     EXPECT_EQ(rows[1].Cell(1), "end");
+}
+
+TEST(DialogFilterText, BarsBecomeZeroBytesAndTwoEndTheFilter)
+{
+    EXPECT_EQ(DialogFilterText("文本文件(*.txt)|*.txt"), "文本文件(*.txt)\0*.txt\0\0"s);
+    EXPECT_EQ(DialogFilterText("a|*.a|b|*.b"), "a\0*.a\0b\0*.b\0\0"s);
+    // 0x7C as the second byte of a double-byte character is no bar.
+    EXPECT_EQ(DialogFilterText("\x81|x|*.x"), "\x81|x\0*.x\0\0"s);
 }
