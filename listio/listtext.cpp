@@ -33,19 +33,6 @@ char* WriteRowText(char* out, const FileRow& row)
     return out;
 }
 
-template <typename RowAt>
-std::string BuildListText(size_t count, RowAt rowAt)
-{
-    size_t total = 0;
-    for (size_t i = 0; i < count; ++i)
-        total += RowTextLength(rowAt(i));
-    std::string text(total, '\0');
-    char* out = text.data();
-    for (size_t i = 0; i < count; ++i)
-        out = WriteRowText(out, rowAt(i));
-    return text;
-}
-
 // Appends a row for every line of text that is ended by CR LF, scanning
 // from scan (a position the previous call left off at; text starts at the
 // beginning of a line). Returns where the unended last line starts; scan is
@@ -98,12 +85,36 @@ std::string RowText(int row)
 std::string ListText()
 {
     const std::vector<FileRow>& rows = FileListRows();
-    return BuildListText(rows.size(), [&rows](size_t i) -> const FileRow& { return rows[i]; });
+    size_t total = 0;
+    for (const FileRow& row : rows)
+        total += RowTextLength(row);
+    std::string text(total, '\0');
+    char* out = text.data();
+    for (const FileRow& row : rows)
+        out = WriteRowText(out, row);
+    return text;
 }
 
 std::string ListTextOfRows(const std::vector<int>& indexes)
 {
-    return BuildListText(indexes.size(), [&indexes](size_t i) -> const FileRow& { return StoredRowOrEmpty(indexes[i]); });
+    std::string text(ListTextOfRowsLength(indexes), '\0');
+    WriteListTextOfRows(text.data(), indexes);
+    return text;
+}
+
+size_t ListTextOfRowsLength(const std::vector<int>& indexes)
+{
+    size_t total = 0;
+    for (int row : indexes)
+        total += RowTextLength(StoredRowOrEmpty(row));
+    return total;
+}
+
+char* WriteListTextOfRows(char* out, const std::vector<int>& indexes)
+{
+    for (int row : indexes)
+        out = WriteRowText(out, StoredRowOrEmpty(row));
+    return out;
 }
 
 std::vector<std::string_view> SplitText(std::string_view text, std::string_view separator)

@@ -22,6 +22,10 @@ void AppendRowText(std::string& out, const FileRow& row);
 std::string ListText();
 // The list text of the given rows, in the order given.
 std::string ListTextOfRows(const std::vector<int>& rows);
+// The same written straight into memory of the caller's (the clipboard's),
+// which has room for ListTextOfRowsLength bytes; returns the end.
+size_t ListTextOfRowsLength(const std::vector<int>& rows);
+char* WriteListTextOfRows(char* out, const std::vector<int>& rows);
 
 // The split rule for lines (separator CR LF) and fields (separator TAB):
 // a piece ends where the separator begins; a byte with its high bit set is
