@@ -21,12 +21,14 @@ wine_start() {
     (
         flock 9
         if [ ! -f "$WINEPREFIX/.kestrine-booted" ]; then
-            "$WINE64" wineboot -i </dev/null >/dev/null 2>&1 || true
-            "$WINESERVER" -w
+            "$WINE64" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+            "$WINESERVER" -w 9>&-
             touch "$WINEPREFIX/.kestrine-booted"
         fi
-        "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
-        "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+        # The server and Wine's services outlive this function: they must not
+        # inherit the lock's descriptor, or the lock is never released.
+        "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&- || true
+        "$WINE64" wineboot </dev/null >/dev/null 2>&1 9>&- || true
     ) 9>"$WINEPREFIX.lock"
 }
 
