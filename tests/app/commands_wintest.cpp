@@ -13,6 +13,7 @@
 #include "app/filelist.h"
 #include "app/listview_ops.h"
 #include "app/shellcalls.h"
+#include "support/dialogdriver.h"
 #include "support/listwindow.h"
 
 namespace {
@@ -205,4 +206,79 @@ TEST_F(CommandsTest, CopyAndExitThroughTheirCommands)
     EXPECT_FALSE(HandleMenuCommand(0));
     EXPECT_TRUE(HandleMenuCommand(CommandExit));
     EXPECT_FALSE(IsWindow(MainWindow));
+}
+
+namespace {
+
+std::vector<int> commandsSeen;
+WNDPROC previousMainProc = nullptr;
+
+LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && lParam == 0) {
+        commandsSeen.push_back(LOWORD(wParam));
+        HandleMenuCommand(LOWORD(wParam));
+        return 0;
+    }
+    return CallWindowProcA(previousMainProc, window, message, wParam, lParam);
+}
+
+void PumpFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+}  // namespace
+
+TEST_F(CommandsTest, ListMenuOpensBesideTheCursorAndItsItemsReachTheWindow)
+{
+    ShowWindow(MainWindow, SW_SHOW);
+    SetForegroundWindow(MainWindow);
+    SetCursorPos(300, 200);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    commandsSeen.clear();
+    previousMainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
+
+    RECT menuRect = {};
+    std::vector<std::string> items;
+    std::vector<UINT> ids;
+    {
+        DialogDriver driver(
+            [&](HWND popup) {
+                if (!popup)
+                    return;
+                GetWindowRect(popup, &menuRect);
+                HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+                for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                    char text[64] = "";
+                    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+                    items.push_back(text);
+                    ids.push_back(GetMenuItemID(menu, i));
+                }
+                // The second item, "全选", by the keyboard.
+                PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+                PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+                PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+            },
+            "#32768");
+        ShowListMenu();
+    }
+    PumpFor(200);
+
+    EXPECT_EQ(menuRect.left, cursor.x + 3);
+    EXPECT_EQ(menuRect.top, cursor.y + 3);
+    EXPECT_EQ(items, (std::vector<std::string>{"打开", "全选", "复制", "保存", "退出"}));
+    EXPECT_EQ(ids, (std::vector<UINT>{CommandOpen, CommandSelectAll, CommandCopy, CommandSave, CommandExit}));
+    EXPECT_EQ(commandsSeen, std::vector<int>{CommandSelectAll});
+    EXPECT_EQ(SelectedRows().size(), static_cast<size_t>(RowCount()));
 }

@@ -9,20 +9,22 @@
 #include <functional>
 #include <string>
 
-// The first visible dialog window (class #32770) of the thread other than `except`.
-inline HWND FindThreadDialog(DWORD threadId, HWND except)
+// The first visible window of the class (#32770 a dialog, #32768 a popup
+// menu) that belongs to the thread, other than `except`.
+inline HWND FindThreadWindow(DWORD threadId, const char* windowClass, HWND except)
 {
     struct Search {
+        const char* windowClass;
         HWND except;
         HWND found;
-    } search = {except, nullptr};
+    } search = {windowClass, except, nullptr};
     EnumThreadWindows(
         threadId,
         [](HWND window, LPARAM parameter) -> BOOL {
             Search* s = reinterpret_cast<Search*>(parameter);
             char className[32] = "";
             GetClassNameA(window, className, sizeof(className));
-            if (window != s->except && IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0) {
+            if (window != s->except && IsWindowVisible(window) && lstrcmpA(className, s->windowClass) == 0) {
                 s->found = window;
                 return FALSE;
             }
@@ -32,14 +34,20 @@ inline HWND FindThreadDialog(DWORD threadId, HWND except)
     return search.found;
 }
 
-inline HWND WaitForThreadDialog(DWORD threadId, HWND except = nullptr, DWORD timeoutMs = 15000)
+inline HWND WaitForThreadWindow(DWORD threadId, const char* windowClass, HWND except = nullptr,
+                                DWORD timeoutMs = 15000)
 {
     for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
-        if (HWND dialog = FindThreadDialog(threadId, except))
-            return dialog;
+        if (HWND window = FindThreadWindow(threadId, windowClass, except))
+            return window;
         Sleep(20);
     }
     return nullptr;
+}
+
+inline HWND WaitForThreadDialog(DWORD threadId, HWND except = nullptr, DWORD timeoutMs = 15000)
+{
+    return WaitForThreadWindow(threadId, "#32770", except, timeoutMs);
 }
 
 // The file-name box of a file dialog.
@@ -71,12 +79,13 @@ inline std::string StaticTexts(HWND dialog)
 
 inline void PressDialogButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-// Runs script(dialog) on a helper thread once a dialog of the calling
-// thread has appeared (dialog is null when none came).
+// Runs script(window) on a helper thread once a window of the class (a
+// dialog unless told) has appeared in the calling thread; window is null
+// when none came.
 class DialogDriver {
 public:
-    explicit DialogDriver(std::function<void(HWND)> script)
-        : script_(std::move(script)), threadId_(GetCurrentThreadId())
+    explicit DialogDriver(std::function<void(HWND)> script, const char* windowClass = "#32770")
+        : script_(std::move(script)), windowClass_(windowClass), threadId_(GetCurrentThreadId())
     {
         thread_ = CreateThread(nullptr, 0, &DialogDriver::Run, this, 0, nullptr);
     }
@@ -96,10 +105,11 @@ private:
     static DWORD WINAPI Run(LPVOID parameter)
     {
         DialogDriver* driver = static_cast<DialogDriver*>(parameter);
-        driver->script_(WaitForThreadDialog(driver->threadId_));
+        driver->script_(WaitForThreadWindow(driver->threadId_, driver->windowClass_));
         return 0;
     }
     std::function<void(HWND)> script_;
+    const char* windowClass_;
     DWORD threadId_;
     HANDLE thread_;
 };
