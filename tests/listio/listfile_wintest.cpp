@@ -112,6 +112,25 @@ std::string ClipboardText()
     return text;
 }
 
+// Another thread keeps the clipboard open until told to let go.
+struct ClipboardHolder {
+    HANDLE opened, release;
+    bool held;
+};
+
+DWORD WINAPI HoldClipboard(LPVOID parameter)
+{
+    ClipboardHolder* holder = static_cast<ClipboardHolder*>(parameter);
+    HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    holder->held = OpenClipboard(owner) != 0;
+    SetEvent(holder->opened);
+    WaitForSingleObject(holder->release, INFINITE);
+    if (holder->held)
+        CloseClipboard();
+    DestroyWindow(owner);
+    return 0;
+}
+
 class ListFileTest : public testing::Test {
 protected:
     void SetUp() override
@@ -270,24 +289,8 @@ TEST_F(ListFileTest, CopyWhileAnotherHoldsTheClipboardSaysSo)
     SelectRow(0);
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    struct Events {
-        HANDLE opened, release;
-        bool held;
-    } events = {opened, release, false};
-    HANDLE holder = CreateThread(
-        nullptr, 0,
-        [](LPVOID parameter) -> DWORD {
-            Events* e = static_cast<Events*>(parameter);
-            HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-            e->held = OpenClipboard(owner) != 0;
-            SetEvent(e->opened);
-            WaitForSingleObject(e->release, INFINITE);
-            if (e->held)
-                CloseClipboard();
-            DestroyWindow(owner);
-            return 0;
-        },
-        &events, 0, nullptr);
+    ClipboardHolder events = {opened, release, false};
+    HANDLE holder = CreateThread(nullptr, 0, HoldClipboard, &events, 0, nullptr);
     WaitForSingleObject(opened, INFINITE);
     ASSERT_TRUE(events.held);
     CopySelectedRows();

@@ -9,28 +9,30 @@
 #include <functional>
 #include <string>
 
+struct ThreadWindowSearch {
+    const char* windowClass;
+    HWND except;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchThreadWindow(HWND window, LPARAM parameter)
+{
+    ThreadWindowSearch* search = reinterpret_cast<ThreadWindowSearch*>(parameter);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof(className));
+    if (window != search->except && IsWindowVisible(window) && lstrcmpA(className, search->windowClass) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The first visible window of the class (#32770 a dialog, #32768 a popup
 // menu) that belongs to the thread, other than `except`.
 inline HWND FindThreadWindow(DWORD threadId, const char* windowClass, HWND except)
 {
-    struct Search {
-        const char* windowClass;
-        HWND except;
-        HWND found;
-    } search = {windowClass, except, nullptr};
-    EnumThreadWindows(
-        threadId,
-        [](HWND window, LPARAM parameter) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(parameter);
-            char className[32] = "";
-            GetClassNameA(window, className, sizeof(className));
-            if (window != s->except && IsWindowVisible(window) && lstrcmpA(className, s->windowClass) == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ThreadWindowSearch search = {windowClass, except, nullptr};
+    EnumThreadWindows(threadId, MatchThreadWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
