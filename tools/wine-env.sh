@@ -29,6 +29,14 @@ wine_start() {
         # inherit the lock's descriptor, or the lock is never released.
         "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&- || true
         "$WINE64" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+        if [ ! -f "$WINEPREFIX/.kestrine-desktop" ]; then
+            # Windows live in Wine's own virtual desktop: without a window
+            # manager on the virtual display, every top-level window otherwise
+            # waits about 2 s for a manager that never answers.
+            "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 9>&-
+            "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 9>&-
+            touch "$WINEPREFIX/.kestrine-desktop"
+        fi
     ) 9>"$WINEPREFIX.lock"
 }
 
