@@ -19,6 +19,7 @@
 #include "app/window.h"
 #include "listio/listfile.h"
 #include "listio/listtext.h"
+#include "tests/support/listwindow.h"
 
 namespace {
 
@@ -67,22 +68,6 @@ void FillRows(int count)
     }
 }
 
-// A hidden window with an owner-data report list over the row store, for
-// the selection that copy reads.
-void CreateListWindow()
-{
-    MainWindow = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    超级列表框_文件列表 = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_OWNERDATA, 0, 0, 800, 600,
-                                         MainWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH;
-    column.cx = 100;
-    for (int i = 0; i < FileListColumnCount; ++i)
-        ListView_InsertColumn(超级列表框_文件列表, i, &column);
-    AttachFileListView();
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -98,7 +83,7 @@ int main(int argc, char** argv)
     InitCommonControlsEx(&controls);
 
     if (operation == "copy") {
-        CreateListWindow();
+        OpenListWindow();
         if (!ImportListFromFile(path))
             return 1;
         HandleMenuCommand(CommandSelectAll);

@@ -15,20 +15,6 @@
 
 namespace {
 
-std::string FileBytes(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
-}
-
 class FileDialogTest : public testing::Test {
 protected:
     void SetUp() override

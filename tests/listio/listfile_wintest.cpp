@@ -45,20 +45,6 @@ void FillTestRows(int count)
         AppendRowWithCells(TestRowCells(i));
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     FILE* file = std::fopen(path.c_str(), "wb");

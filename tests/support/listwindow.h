@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -63,4 +64,19 @@ inline std::string TempFolder()
     char path[MAX_PATH];
     GetTempPathA(MAX_PATH, path);
     return path;
+}
+
+// The whole content of a file, or "<missing>".
+inline std::string FileBytes(const std::string& path)
+{
+    std::string bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "<missing>";
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
 }
