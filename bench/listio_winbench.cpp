@@ -15,11 +15,10 @@
 #include "app/commands.h"
 #include "app/controls.h"
 #include "app/filelist.h"
-#include "app/filelist_view.h"
+#include "app/mainwindow.h"
 #include "app/window.h"
 #include "listio/listfile.h"
 #include "listio/listtext.h"
-#include "tests/support/listwindow.h"
 
 namespace {
 
@@ -83,7 +82,7 @@ int main(int argc, char** argv)
     InitCommonControlsEx(&controls);
 
     if (operation == "copy") {
-        OpenListWindow();
+        CreateMainWindow(GetModuleHandleA(nullptr), SW_HIDE);
         if (!ImportListFromFile(path))
             return 1;
         HandleMenuCommand(CommandSelectAll);

@@ -12,9 +12,12 @@
 #include "app/controls.h"
 #include "app/filelist.h"
 #include "app/listview_ops.h"
+#include "app/mainwindow.h"
 #include "app/shellcalls.h"
+#include "app/window.h"
 #include "support/dialogdriver.h"
-#include "support/listwindow.h"
+#include "support/gui.h"
+#include "support/listrows.h"
 
 namespace {
 
@@ -95,11 +98,22 @@ void EndProcess(DWORD id)
     }
 }
 
-class CommandsTest : public testing::Test {
+// A notification of the file list as the list view sends it to MainWindow.
+void SendListNotification(UINT code)
+{
+    NMITEMACTIVATE notification = {};
+    notification.hdr.hwndFrom = 超级列表框_文件列表;
+    notification.hdr.idFrom = IdFileList;
+    notification.hdr.code = code;
+    notification.iItem = -1;
+    SendMessageA(MainWindow, WM_NOTIFY, IdFileList, reinterpret_cast<LPARAM>(&notification));
+}
+
+class CommandsTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        OpenListWindow();
+        MainWindowTest::SetUp();
         shellRecord = ShellRecord();
         processRecord = ProcessRecord();
         startForReal = false;
@@ -113,7 +127,7 @@ protected:
     {
         ShellExecuteCall = ShellExecuteA;
         CreateProcessCall = CreateProcessA;
-        CloseListWindow();
+        MainWindowTest::TearDown();
     }
 };
 
@@ -123,7 +137,7 @@ TEST_F(CommandsTest, OpenHandsTheLowestSelectedRowsPathToTheShell)
 {
     SelectRow(3);
     SelectRow(1);
-    EXPECT_TRUE(HandleMenuCommand(CommandOpen));
+    SendMessageA(MainWindow, WM_COMMAND, CommandOpen, 0);
     EXPECT_EQ(shellRecord.calls, 1);
     EXPECT_EQ(shellRecord.file, "C:\\有 空格\\1\\文件 1.txt");
     EXPECT_TRUE(shellRecord.verbNull);
@@ -139,11 +153,11 @@ TEST_F(CommandsTest, OpenHandsTheLowestSelectedRowsPathToTheShell)
     EXPECT_EQ(shellRecord.file, "");
 }
 
-TEST_F(CommandsTest, FolderWindowGetsTheUnquotedPathOfTheLowestSelectedRow)
+TEST_F(CommandsTest, DoubleClickHandsTheFolderWindowTheUnquotedPathOfTheLowestSelectedRow)
 {
     SelectRow(4);
     SelectRow(2);
-    ShowCurrentRowInFolder();
+    SendListNotification(NM_DBLCLK);
     EXPECT_EQ(processRecord.calls, 1);
     EXPECT_TRUE(processRecord.applicationNull);
     EXPECT_EQ(processRecord.commandLine, "explorer.exe /n,/select, C:\\有 空格\\2\\文件 2.txt");
@@ -176,7 +190,7 @@ TEST_F(CommandsTest, SelectAllSelectsEveryRow)
     for (int i = 0; i < 2000; ++i)
         AppendRow();
     SelectRow(7);
-    EXPECT_TRUE(HandleMenuCommand(CommandSelectAll));
+    SendMessageA(MainWindow, WM_COMMAND, CommandSelectAll, 0);
     int rows = RowCount();
     int selected = 0;
     for (int row = 0; row < rows; ++row)
@@ -193,7 +207,7 @@ TEST_F(CommandsTest, CopyAndExitThroughTheirCommands)
 {
     SelectRow(2);
     SelectRow(0);
-    EXPECT_TRUE(HandleMenuCommand(CommandCopy));
+    SendMessageA(MainWindow, WM_COMMAND, CommandCopy, 0);
     EXPECT_EQ(StatusText(), "复制成功");
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -204,50 +218,16 @@ TEST_F(CommandsTest, CopyAndExitThroughTheirCommands)
     EXPECT_EQ(text, "1\t文件 0.txt\tC:\\有 空格\\0\\\t\t\t\r\n3\t文件 2.txt\tC:\\有 空格\\2\\\t\t\t\r\n");
 
     EXPECT_FALSE(HandleMenuCommand(0));
-    EXPECT_TRUE(HandleMenuCommand(CommandExit));
-    EXPECT_FALSE(IsWindow(MainWindow));
+    SendMessageA(MainWindow, WM_COMMAND, CommandExit, 0);
+    EXPECT_FALSE(IsWindow(window));
 }
-
-namespace {
-
-std::vector<int> commandsSeen;
-WNDPROC previousMainProc = nullptr;
-
-LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND && lParam == 0) {
-        commandsSeen.push_back(LOWORD(wParam));
-        HandleMenuCommand(LOWORD(wParam));
-        return 0;
-    }
-    return CallWindowProcA(previousMainProc, window, message, wParam, lParam);
-}
-
-void PumpFor(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
-
-}  // namespace
 
 TEST_F(CommandsTest, ListMenuOpensBesideTheCursorAndItsItemsReachTheWindow)
 {
-    ShowWindow(MainWindow, SW_SHOW);
     SetForegroundWindow(MainWindow);
     SetCursorPos(300, 200);
     POINT cursor = {};
     GetCursorPos(&cursor);
-    commandsSeen.clear();
-    previousMainProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
 
     RECT menuRect = {};
     std::vector<std::string> items;
@@ -271,7 +251,7 @@ TEST_F(CommandsTest, ListMenuOpensBesideTheCursorAndItsItemsReachTheWindow)
                 PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
             },
             "#32768");
-        ShowListMenu();
+        SendListNotification(NM_RCLICK);  // a right click in the list
     }
     PumpFor(200);
 
@@ -279,6 +259,6 @@ TEST_F(CommandsTest, ListMenuOpensBesideTheCursorAndItsItemsReachTheWindow)
     EXPECT_EQ(menuRect.top, cursor.y + 3);
     EXPECT_EQ(items, (std::vector<std::string>{"打开", "全选", "复制", "保存", "退出"}));
     EXPECT_EQ(ids, (std::vector<UINT>{CommandOpen, CommandSelectAll, CommandCopy, CommandSave, CommandExit}));
-    EXPECT_EQ(commandsSeen, std::vector<int>{CommandSelectAll});
-    EXPECT_EQ(SelectedRows().size(), static_cast<size_t>(RowCount()));
+    // The chosen item came through MainWindow's menu routing.
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2, 3, 4}));
 }

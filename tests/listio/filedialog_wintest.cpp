@@ -6,33 +6,28 @@
 #include <cstdio>
 #include <string>
 
+#include "app/commands.h"
 #include "app/controls.h"
 #include "app/filelist.h"
+#include "app/window.h"
 #include "listio/filedialog.h"
 #include "listio/listfile.h"
 #include "support/dialogdriver.h"
-#include "support/listwindow.h"
+#include "support/gui.h"
+#include "support/listrows.h"
 
 namespace {
 
-class FileDialogTest : public testing::Test {
+class FileDialogTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        folder = TempFolder() + "kestrine_dialog_" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        OpenListWindow();
+        MainWindowTest::SetUp();
         通用对话框_另存为txt.path.clear();
         通用对话框_读取.path.clear();
     }
-    void TearDown() override
-    {
-        CloseListWindow();
-        for (const char* name : {"导出.txt", "导出.txt.txt"})
-            DeleteFileA((folder + name).c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::string folder;
+    TempFolder temp;
+    const std::string& folder = temp.path;
 };
 
 }  // namespace
@@ -43,7 +38,7 @@ TEST_F(FileDialogTest, SaveAndOpenDialogsConfirmCancelAndOfferTheLastPath)
     AppendRowWithCells({"2", "", "D:\\", "", "", ""});
     const std::string expectedBytes = "1\t甲.txt\tC:\\\t1 B\t2024年1月1日\tAB\r\n2\t\tD:\\\t\t\t\r\n";
 
-    // Save: a name typed without suffix writes name.txt.
+    // Save, through the popup item: a name typed without suffix writes name.txt.
     {
         DialogDriver driver([&](HWND dialog) {
             if (!dialog)
@@ -51,7 +46,7 @@ TEST_F(FileDialogTest, SaveAndOpenDialogsConfirmCancelAndOfferTheLastPath)
             SetWindowTextA(FileNameBox(dialog), (folder + "导出").c_str());
             PressDialogButton(dialog, IDOK);
         });
-        ExportList();
+        SendMessageA(MainWindow, WM_COMMAND, CommandSave, 0);
     }
     EXPECT_EQ(FileBytes(folder + "导出.txt"), expectedBytes);
     EXPECT_EQ(StatusText(), "导出" + folder + "导出.txt成功");
@@ -85,7 +80,7 @@ TEST_F(FileDialogTest, SaveAndOpenDialogsConfirmCancelAndOfferTheLastPath)
     EXPECT_EQ(StatusText(), "");
     EXPECT_EQ(GetFileAttributesA((folder + "导出.txt.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 
-    // Open: the exported file comes back.
+    // Open, through the button 读取: the exported file comes back.
     DeleteAllRows();
     {
         DialogDriver driver([&](HWND dialog) {
@@ -94,7 +89,7 @@ TEST_F(FileDialogTest, SaveAndOpenDialogsConfirmCancelAndOfferTheLastPath)
             SetWindowTextA(FileNameBox(dialog), (folder + "导出.txt").c_str());
             PressDialogButton(dialog, IDOK);
         });
-        ImportList();
+        ClickButton(按钮_读取);
     }
     EXPECT_EQ(StatusText(), "读取文件列表成功");
     ASSERT_EQ(RowCount(), 2);

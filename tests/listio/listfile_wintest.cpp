@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -10,8 +11,10 @@
 #include "app/controls.h"
 #include "app/filelist.h"
 #include "app/listview_ops.h"
+#include "app/window.h"
 #include "listio/listtext.h"
-#include "support/listwindow.h"
+#include "support/gui.h"
+#include "support/listrows.h"
 
 namespace {
 
@@ -45,14 +48,6 @@ void FillTestRows(int count)
         AppendRowWithCells(TestRowCells(i));
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::string> NamesIn(const std::string& folder)
@@ -69,18 +64,6 @@ std::vector<std::string> NamesIn(const std::string& folder)
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
-}
-
-void RemoveTree(const std::string& folder)
-{
-    for (const std::string& name : NamesIn(folder)) {
-        std::string path = folder + name;
-        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(path + "\\");
-        else
-            DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 std::string ClipboardText()
@@ -117,22 +100,10 @@ DWORD WINAPI HoldClipboard(LPVOID parameter)
     return 0;
 }
 
-class ListFileTest : public testing::Test {
+class ListFileTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        static int serial = 0;
-        folder = TempFolder() + "kestrine_listio_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 std::to_string(++serial) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        OpenListWindow();
-    }
-    void TearDown() override
-    {
-        CloseListWindow();
-        RemoveTree(folder);
-    }
-    std::string folder;
+    TempFolder temp;
+    const std::string& folder = temp.path;
 };
 
 }  // namespace
@@ -156,10 +127,7 @@ TEST_F(ListFileTest, ExportedFileReadsBackIntoTheSameColumns)
     AppendRowWithCells({"old"});
     ASSERT_TRUE(ImportListFromFile(folder + "全部.txt"));
     EXPECT_EQ(StatusText(), "读取文件列表成功");
-    std::vector<RowCells> read;
-    for (int row = 0; row < RowCount(); ++row)
-        read.push_back(RowCellsOf(row));
-    EXPECT_EQ(read, written);
+    EXPECT_EQ(AllRowCells(), written);
 }
 
 TEST_F(ListFileTest, ExportWritesTheFileTheDialogConfirmed)
@@ -185,7 +153,7 @@ TEST_F(ListFileTest, ExportWritesTheFileTheDialogConfirmed)
 
 TEST_F(ListFileTest, ExportReplacesALongerExistingFileWhole)
 {
-    WriteBytes(folder + "list.txt", std::string(10000, 'z'));
+    ASSERT_TRUE(WriteTestFile(folder + "list.txt", std::string(10000, 'z')));
     FillTestRows(1);
     ASSERT_TRUE(ExportListText(folder + "list.txt", ListText()));
     EXPECT_EQ(FileBytes(folder + "list.txt"), TestRowText(0));
@@ -217,11 +185,9 @@ TEST_F(ListFileTest, FailedExportSaysSoAndLeavesNothing)
 TEST_F(ListFileTest, UnreadableImportKeepsTheList)
 {
     FillTestRows(4);
-    std::vector<RowCells> before;
-    for (int row = 0; row < RowCount(); ++row)
-        before.push_back(RowCellsOf(row));
+    std::vector<RowCells> before = AllRowCells();
 
-    WriteBytes(folder + "locked.txt", "1\tx\r\n");
+    ASSERT_TRUE(WriteTestFile(folder + "locked.txt", "1\tx\r\n"));
     HANDLE locked = CreateFileA((folder + "locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
@@ -229,10 +195,7 @@ TEST_F(ListFileTest, UnreadableImportKeepsTheList)
         SetStatusText("");
         EXPECT_FALSE(ImportListFromFile(path)) << path;
         EXPECT_EQ(StatusText(), "读取文件列表失败") << path;
-        std::vector<RowCells> after;
-        for (int row = 0; row < RowCount(); ++row)
-            after.push_back(RowCellsOf(row));
-        EXPECT_EQ(after, before) << path;
+        EXPECT_EQ(AllRowCells(), before) << path;
     }
     CloseHandle(locked);
 }
@@ -242,7 +205,7 @@ TEST_F(ListFileTest, ImportReplacesRowsAndClearsTheSelection)
     FillTestRows(5);
     SelectRow(1);
     SelectRow(3);
-    WriteBytes(folder + "in.txt", "7\ta\r\n\r\n8\tb\tc\td\te\tf\tg\th");
+    ASSERT_TRUE(WriteTestFile(folder + "in.txt", "7\ta\r\n\r\n8\tb\tc\td\te\tf\tg\th"));
     ASSERT_TRUE(ImportListFromFile(folder + "in.txt"));
     EXPECT_EQ(RowCount(), 3);
     EXPECT_EQ(RowCellsOf(0), (RowCells{"7", "a", "", "", "", ""}));
@@ -250,6 +213,7 @@ TEST_F(ListFileTest, ImportReplacesRowsAndClearsTheSelection)
     EXPECT_EQ(RowCellsOf(2), (RowCells{"8", "b", "c", "d", "e", "f"}));
     EXPECT_EQ(SelectedRows(), std::vector<int>{});
     EXPECT_EQ(ListView_GetItemCount(超级列表框_文件列表), 3);
+    EXPECT_EQ(ListViewCellText(超级列表框_文件列表, 2, ColumnDigest), "f");
 }
 
 TEST_F(ListFileTest, CopyPutsSelectedRowsInAscendingOrderOnTheClipboard)

@@ -1,0 +1,4 @@
+#pragma once
+
+// Column-header click handler of the file list.
+void HandleColumnClick(int column);

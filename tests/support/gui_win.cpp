@@ -1,0 +1,140 @@
+#include "support/gui.h"
+
+#include <commctrl.h>
+
+#include "app/controls.h"
+#include "app/filelist.h"
+#include "app/filelist_view.h"
+#include "app/mainwindow.h"
+
+void PumpFor(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return done();
+        PumpFor(5);
+    }
+    return true;
+}
+
+void DrainQuitMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+std::string ControlText(HWND control)
+{
+    char buffer[4096] = "";
+    GetWindowTextA(control, buffer, sizeof buffer);
+    return buffer;
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ClickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+std::string ListViewCellText(HWND list, int row, int column)
+{
+    char buffer[1024] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+void MainWindowTest::SetUp()
+{
+    DeleteAllRows();
+    ResetControlTexts();
+    window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(window, nullptr);
+    PumpFor(20);
+}
+
+void MainWindowTest::TearDown()
+{
+    if (window && IsWindow(window))
+        DestroyWindow(window);
+    PumpFor(5);
+    DrainQuitMessages();
+    DeleteAllRows();
+    ResetControlTexts();
+}
+
+TempFolder::TempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static unsigned counter = 0;
+    path = std::string(temp) + "kestrine-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount()) + "-" + std::to_string(++counter) + "\\";
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path); }
+
+bool WriteTestFile(const std::string& path, const std::string& content)
+{
+    // Create the folders on the way.
+    for (size_t i = 3; i < path.size(); ++i)
+        if (path[i] == '\\')
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = content.empty() ||
+              WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == content.size();
+}
+
+bool RemoveTree(const std::string& path)
+{
+    std::string folder = path;
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = folder + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    return RemoveDirectoryA(folder.c_str()) != 0;
+}
