@@ -226,8 +226,10 @@ TEST_F(CommandsTest, ListMenuOpensBesideTheCursorAndItsItemsReachTheWindow)
 {
     SetForegroundWindow(MainWindow);
     SetCursorPos(300, 200);
+    PumpFor(50);
+    // The cursor as the menu was opened: nothing moves it in between, but the
+    // display may still report where the pointer was before the move above.
     POINT cursor = {};
-    GetCursorPos(&cursor);
 
     RECT menuRect = {};
     std::vector<std::string> items;
@@ -237,6 +239,7 @@ TEST_F(CommandsTest, ListMenuOpensBesideTheCursorAndItsItemsReachTheWindow)
             [&](HWND popup) {
                 if (!popup)
                     return;
+                GetCursorPos(&cursor);
                 GetWindowRect(popup, &menuRect);
                 HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
                 for (int i = 0; i < GetMenuItemCount(menu); ++i) {
