@@ -36,6 +36,17 @@ int AppendFilledRow(FileRow&& row)
     return index;
 }
 
+void ReplaceAllRows(std::vector<FileRow>&& newRows)
+{
+    for (FileRow& row : newRows)
+        row.id = nextRowId++;
+    rows.swap(newRows);
+    std::vector<FileRow>().swap(newRows);
+    // Selection and current row go with the old rows.
+    NotifyFileListChanged(FileListChange::Cleared, -1);
+    NotifyFileListChanged(FileListChange::Rewritten, -1);
+}
+
 std::string GetCellText(int row, int column) { return std::string(CellTextView(row, column)); }
 
 std::string_view CellTextView(int row, int column)

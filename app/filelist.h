@@ -62,6 +62,9 @@ int FindRowById(uint64_t id, int hint);
 std::vector<FileRow>& FileListRows();
 // Appends a row built elsewhere (its id is assigned here); returns its index.
 int AppendFilledRow(FileRow&& row);
+// Replaces every row by rows built elsewhere (an import), which get fresh
+// ids; the old rows are freed before the list hears of the change.
+void ReplaceAllRows(std::vector<FileRow>&& newRows);
 
 // The window layer learns of changes through this hook, so that it can keep
 // the list view's item count and painting in step. Null while no window exists.

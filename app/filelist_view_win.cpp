@@ -71,6 +71,14 @@ std::vector<int> SelectedRows()
     if (!ListExists())
         return rows;
     SyncFileListView();
+    int selected = ListView_GetSelectedCount(超级列表框_文件列表);
+    rows.reserve(static_cast<size_t>(selected));
+    if (selected == shownRowCount) {
+        // All selected (select all, then copy): no need to ask row by row.
+        for (int row = 0; row < selected; ++row)
+            rows.push_back(row);
+        return rows;
+    }
     int row = -1;
     while ((row = ListView_GetNextItem(超级列表框_文件列表, row, LVNI_SELECTED)) != -1)
         rows.push_back(row);
