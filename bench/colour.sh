@@ -4,5 +4,15 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/tools/wine-env.sh" "$1/win64"
-wine_start
-xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE64" "$1/win64/bench/colour_winbench.exe"
+# tools/bench.sh runs every benchmark on one virtual display with Wine
+# started inside it; started alone, this one makes its own.
+if [ -n "${DISPLAY:-}" ]; then
+    [ -f "$WINEPREFIX/.kestrine-desktop" ] || wine_start
+    "$WINE64" "$1/win64/bench/colour_winbench.exe"
+else
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+        source "$2/tools/wine-env.sh" "$1/win64"
+        wine_start
+        "$WINE64" "$1/win64/bench/colour_winbench.exe"
+        wine_stop' _ "$1" "$root"
+fi

@@ -9,7 +9,6 @@ mkdir -p "$(dirname "$out")"
 broot="${KESTRINE_BUILD_ROOT:-$root/build}"
 KESTRINE_BUILDS=win64 "$root/tools/build.sh" >/dev/null
 source "$root/tools/wine-env.sh" "$broot/win64"
-wine_start
 
 sample="$(mktemp -d /tmp/kestrine-sample.XXXXXX)"
 trap 'rm -rf "$sample"' EXIT
@@ -27,14 +26,17 @@ printf 'notes' > "$sample/readme.txt"
 touch -d '2022-07-08 12:00' "$sample/readme.txt"
 
 run() {
+    source "$root/tools/wine-env.sh" "$broot/win64"
+    wine_start   # inside the display: Wine's desktop process needs it
     "$WINE64" "$broot/win64/Kestrine.exe" &
     local app=$!
     "$WINE64" "$broot/win64/kestrine_drive.exe" "Z:${sample//\//\\}"
     sleep 1
     import -window root "$out"
     kill $app 2>/dev/null || true
+    wine_stop
 }
 export -f run
-export WINE64 broot sample out
+export root broot sample out
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run
 echo "screenshot: $out"

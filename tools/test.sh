@@ -17,10 +17,16 @@ if [ -x "$root/tools/fuzz.sh" ]; then
 fi
 
 echo "== Windows tests under wine64"
-source "$root/tools/wine-env.sh" "${KESTRINE_BUILD_ROOT:-$root/build}/win64"
-wine_start
-trap wine_stop EXIT
+winbuild="${KESTRINE_BUILD_ROOT:-$root/build}/win64"
+# Wine's server and services start inside the virtual display: Wine's desktop
+# process needs a display from its first moment, or windows cannot be
+# created until it gives up.
 # -a picks a free display number; the tests' windows live on it.
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash -c "cd '${KESTRINE_BUILD_ROOT:-$root/build}/win64' && ctest --output-on-failure -j 2" || status=1
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "
+    source '$root/tools/wine-env.sh' '$winbuild'
+    wine_start
+    cd '$winbuild' && ctest --output-on-failure -j 2
+    rc=\$?
+    wine_stop
+    exit \$rc" || status=1
 exit $status
