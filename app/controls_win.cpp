@@ -72,15 +72,8 @@ void FlushStatusLine()
     if (!statusDirty)
         return;
     statusDirty = false;
-    if (标签_状态栏 && IsWindow(标签_状态栏)) {
+    if (标签_状态栏 && IsWindow(标签_状态栏))
         SetWindowTextA(标签_状态栏, statusText.c_str());
-        // The label is transparent: its parent paints the background, so
-        // the old text must be erased through the parent.
-        RECT rect;
-        GetWindowRect(标签_状态栏, &rect);
-        MapWindowPoints(HWND_DESKTOP, GetParent(标签_状态栏), reinterpret_cast<POINT*>(&rect), 2);
-        InvalidateRect(GetParent(标签_状态栏), &rect, TRUE);
-    }
 }
 
 void RefreshViewsIfDue()

@@ -159,7 +159,10 @@ void CreateControls(HWND window)
     按钮_筛重 = CreateButton(window, "筛重", 880, IdDuplicatesButton);
     按钮_读取 = CreateButton(window, "读取", 980, IdImportButton);
     超级列表框_文件列表 = CreateFileListView(window);
-    标签_状态栏 = CreateControl(window, "STATIC", "", SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT, 0, StatusTop,
+    // The status line shows the window's own background behind its text
+    // (see HandleControlColour), so it looks transparent without the
+    // painting-order troubles of WS_EX_TRANSPARENT.
+    标签_状态栏 = CreateControl(window, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, 0, StatusTop,
                               DesignClientWidth, StatusHeight, IdStatusLine);
 }
 

@@ -7,8 +7,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$root/shots/main.png}"
 mkdir -p "$(dirname "$out")"
 broot="${KESTRINE_BUILD_ROOT:-$root/build}"
-KESTRINE_BUILDS=win64 "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh" "$broot/win64"
+# xvfb-run is a plain sh script and drops exported bash functions, so the
+# part that needs the display is this script again, run inside it.
+if [ "${KESTRINE_SHOT_INSIDE:-}" != 1 ]; then
+    KESTRINE_BUILDS=win64 "$root/tools/build.sh" >/dev/null
+    KESTRINE_SHOT_INSIDE=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$out"
+    echo "screenshot: $out"
+    exit
+fi
 
 sample="$(mktemp -d /tmp/kestrine-sample.XXXXXX)"
 trap 'rm -rf "$sample"' EXIT
@@ -36,7 +42,4 @@ run() {
     kill $app 2>/dev/null || true
     wine_stop
 }
-export -f run
-export root broot sample out
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run
-echo "screenshot: $out"
+run

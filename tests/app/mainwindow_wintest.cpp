@@ -295,3 +295,35 @@ TEST_F(MainWindowActions, CancelledFolderBrowserLeavesAddressAndStatusEmpty)
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the dark pixels the status line shows on the screen.
+int DarkPixelsOfStatusLine()
+{
+    RECT rect = ChildRect(标签_状态栏);
+    HDC dc = GetDC(MainWindow);
+    int dark = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.left + 200; ++x) {
+            COLORREF pixel = GetPixel(dc, x, y);
+            if (pixel != CLR_INVALID && GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200)
+                ++dark;
+        }
+    ReleaseDC(MainWindow, dc);
+    return dark;
+}
+
+TEST_F(MainWindowActions, StatusLineTextIsPaintedAndErased)
+{
+    // Only the normal painting that follows a change of text.
+    SetStatusText("扫描完毕，本次耗时1.5秒");
+    PumpFor(80);
+    EXPECT_GT(DarkPixelsOfStatusLine(), 20);
+
+    SetStatusText("");
+    PumpFor(80);
+    EXPECT_EQ(DarkPixelsOfStatusLine(), 0);
+}
+
+}  // namespace
