@@ -70,4 +70,27 @@ TEST_F(ScanThroughTheWindow, SecondClickWhileTheWalkRunsStopsIt)
     EXPECT_EQ(RowCount(), 5);
 }
 
+TEST_F(ScanThroughTheWindow, ClosingTheWindowEndsTheWalkAndTheProgram)
+{
+    TempFolder folder;
+    CurrentDirectoryRestorer restorer;
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(WriteTestFile(folder.path + "S\\d" + std::to_string(i % 4) + "\\f" + std::to_string(i) + ".txt", "x"));
+    SetAddressText(folder.path + "S");
+    // The close is queued; the walk's first pump destroys the window in the
+    // middle of the walk, which must then end without touching any control.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ClickButton(按钮_扫描);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(MainWindow, nullptr);
+    EXPECT_EQ(超级列表框_文件列表, nullptr);
+    EXPECT_LT(RowCount(), 20) << "the walk went on after the window was closed";
+    EXPECT_FALSE(StopRequested);
+    EXPECT_TRUE(WindowClosing);
+    EXPECT_TRUE(StartsWith(StatusText(), "扫描完毕，本次耗时"));
+    // The message loop gets its quit message.
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
 }  // namespace
