@@ -10,6 +10,7 @@
 namespace {
 
 int shownRowCount = 0;   // the item count the list view was last told
+uint32_t lastCountCostMs = 0;  // how long telling it took the last time
 bool repaintPending = false;
 
 bool ListExists() { return 超级列表框_文件列表 && IsWindow(超级列表框_文件列表); }
@@ -55,15 +56,24 @@ void SyncFileListView()
         return;
     int rows = RowCount();
     if (rows != shownRowCount) {
+        LARGE_INTEGER start, end, frequency;
+        QueryPerformanceCounter(&start);
         // Growing keeps the scroll position and repaints only the new rows.
         ListView_SetItemCountEx(超级列表框_文件列表, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
         shownRowCount = rows;
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        lastCountCostMs = static_cast<uint32_t>((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
     }
     if (repaintPending) {
         repaintPending = false;
         InvalidateRect(超级列表框_文件列表, nullptr, FALSE);
     }
 }
+
+uint32_t FileListCountCostMs() { return lastCountCostMs; }
+
+bool FileListViewBehind() { return ListExists() && (RowCount() != shownRowCount || repaintPending); }
 
 std::vector<int> SelectedRows()
 {

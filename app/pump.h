@@ -7,3 +7,7 @@ void PumpPendingMessages();
 
 // True when mouse-button or keyboard messages wait in the queue (GetInputState).
 bool InputPending();
+
+// True while a message dispatched by PumpPendingMessages is handled, that
+// is while a long operation (scan, fingerprint, duplicate marking) runs.
+bool PumpingForLongOperation();
