@@ -110,12 +110,20 @@ TEST_F(DuplicateMarking, EachGroupSharesOneColourAndSinglesStayUncoloured)
     EXPECT_GE(seconds, 0.0);
     EXPECT_LE(seconds, (after - before) / 1000.0);
 
-    // Colours belong to positions: rows turned round keep the colours where they were.
+    // Colours belong to positions: a sort by a header click moves the texts
+    // and leaves the colours where they were.
     std::map<int, drawn::SubItemColours> shown;
     for (int row = 0; row < RowCount(); ++row)
         shown[row] = *drawn::DrawnColours(list, row, ColumnDigest);
-    std::reverse(FileListRows().begin(), FileListRows().end());
-    NotifyFileListChanged(FileListChange::Rewritten, -1);
+    NMLISTVIEW click = {};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = IdFileList;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = ColumnName;  // the first click sorts descending: file9 first
+    SendMessageA(window, WM_NOTIFY, IdFileList, reinterpret_cast<LPARAM>(&click));
+    ASSERT_EQ(GetCellText(0, ColumnName), "file9");
+    EXPECT_EQ(GetCellText(0, ColumnDigest), a);
     FlushPendingViewUpdates();
     drawn::Repaint(list);
     for (int row = 0; row < RowCount(); ++row)
