@@ -354,6 +354,10 @@ LRESULT HandleClose(HWND window)
 
 LRESULT HandleDestroy(HWND window)
 {
+    // "退出" destroys the window without a WM_CLOSE: a walk running beneath
+    // must end here too, or the program would go on invisibly until it is done.
+    WindowClosing = true;
+    StopRequested = true;
     KillTimer(window, ViewRefreshTimerId);
     ForgetControls();
     PostQuitMessage(0);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/commands.h"
 #include "app/controls.h"
 #include "app/filelist.h"
 #include "app/state.h"
@@ -91,6 +92,21 @@ TEST_F(ScanThroughTheWindow, ClosingTheWindowEndsTheWalkAndTheProgram)
     // The message loop gets its quit message.
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(ScanThroughTheWindow, ExitFromTheMenuDuringAWalkEndsIt)
+{
+    TempFolder folder;
+    CurrentDirectoryRestorer restorer;
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(WriteTestFile(folder.path + "S\\f" + std::to_string(i) + ".txt", "x"));
+    SetAddressText(folder.path + "S");
+    // "退出" destroys the window without closing it first.
+    PostMessageA(window, WM_COMMAND, CommandExit, 0);
+    ClickButton(按钮_扫描);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_LT(RowCount(), 20) << "the walk went on after the window was gone";
+    EXPECT_FALSE(StopRequested);
 }
 
 }  // namespace

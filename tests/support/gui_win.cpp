@@ -6,6 +6,7 @@
 #include "app/filelist.h"
 #include "app/filelist_view.h"
 #include "app/mainwindow.h"
+#include "app/state.h"
 
 void PumpFor(DWORD ms)
 {
@@ -85,6 +86,7 @@ void MainWindowTest::TearDown()
     DrainQuitMessages();
     DeleteAllRows();
     ResetControlTexts();
+    ResetProgramState();  // a destroyed window leaves the stop request set
 }
 
 TempFolder::TempFolder()
