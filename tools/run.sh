@@ -5,13 +5,17 @@
 # so the 64-bit build of the same sources is started.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/tools/install-deps.sh"
-KESTRINE_BUILDS="win64 win32" "$root/tools/build.sh"
-source "$root/tools/wine-env.sh" "$root/build/win64"
-wine_start
-exe="$root/build/win64/Kestrine.exe"
-if [ -n "${DISPLAY:-}" ]; then
-    "$WINE64" "$exe" "$@"
-else
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE64" "$exe" "$@"
+broot="${KESTRINE_BUILD_ROOT:-$root/build}"
+if [ -z "${DISPLAY:-}" ]; then
+    "$root/tools/install-deps.sh"
+    KESTRINE_BUILDS="win64 win32" "$root/tools/build.sh"
+    # Wine must start on the display it will show the window on.
+    KESTRINE_RUN_BUILT=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
+if [ "${KESTRINE_RUN_BUILT:-}" != 1 ]; then
+    "$root/tools/install-deps.sh"
+    KESTRINE_BUILDS="win64 win32" "$root/tools/build.sh"
+fi
+source "$root/tools/wine-env.sh" "$broot/win64"
+wine_start
+exec "$WINE64" "$broot/win64/Kestrine.exe" "$@"
