@@ -116,12 +116,12 @@ inline HWND CreateList(HWND parent, int x, int y, int rows)
     HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, x, y, 740,
                                 320, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     for (int column = 0; column < FileListColumnCount; ++column) {
-        LVCOLUMNA spec = {};
-        spec.mask = LVCF_WIDTH | LVCF_TEXT;
-        spec.cx = 100;
+        LVCOLUMNA columnInfo = {};
+        columnInfo.mask = LVCF_WIDTH | LVCF_TEXT;
+        columnInfo.cx = 100;
         char header[] = "c";
-        spec.pszText = header;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+        columnInfo.pszText = header;
+        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&columnInfo));
     }
     ListView_SetItemCountEx(list, rows, 0);
     return list;
