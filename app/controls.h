@@ -27,5 +27,14 @@ void FlushStatusLine();
 void RefreshViewsIfDue();
 void FlushPendingViewUpdates();
 
+// Whatever is still pending when a handler returns to the message loop is
+// shown by a one-shot timer on the main window.
+constexpr unsigned ViewRefreshTimerId = 1;
+void ScheduleViewRefresh();
+void HandleViewRefreshTimer();  // WM_TIMER with ViewRefreshTimerId
+
+// Forgets the texts kept while no window existed (tests).
+void ResetControlTexts();
+
 // Milliseconds tick count (GetTickCount).
 uint32_t TickCount();

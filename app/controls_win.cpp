@@ -76,7 +76,8 @@ void SetStatusText(const std::string& text)
     statusText = text;
     statusDirty = true;
     RefreshViewsIfDue();
-    ScheduleViewRefresh();
+    if (statusDirty)
+        ScheduleViewRefresh();
 }
 
 void FlushStatusLine()
@@ -110,8 +111,6 @@ void FlushPendingViewUpdates()
 
 void ScheduleViewRefresh()
 {
-    // Whatever is still pending when the handler returns to the message loop
-    // is shown by this one-shot timer.
     if (refreshTimerPending || !MainWindow || !IsWindow(MainWindow))
         return;
     if (SetTimer(MainWindow, ViewRefreshTimerId, ScreenIntervalMs, nullptr))

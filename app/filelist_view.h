@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-constexpr UINT_PTR ViewRefreshTimerId = 1;
-
 // Installs the store's change hook; called once the list view exists.
 void AttachFileListView();
 // Tells the list view the current row count and repaints what changed.
@@ -15,9 +13,3 @@ void SyncFileListView();
 uint32_t FileListCountCostMs();
 // True when the list view has not yet been told of every change.
 bool FileListViewBehind();
-// Arms the one-shot refresh timer on the main window.
-void ScheduleViewRefresh();
-// WM_TIMER with ViewRefreshTimerId.
-void HandleViewRefreshTimer();
-// Forget control texts kept while no window existed (tests).
-void ResetControlTexts();

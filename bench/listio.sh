@@ -9,7 +9,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 broot="$(cd "${1:?build root}" && pwd)"
 source "$(dirname "$0")/../tools/wine-env.sh" "$broot/win64"
-[ -f "$WINEPREFIX/.kestrine-booted" ] || wine_start
+[ -f "$WINEPREFIX/.kestrine-desktop" ] || wine_start
 exe="$broot/win64/bench/listio_winbench.exe"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Md5Sources, FingerprintWithEachSource, testing::Values(
 TEST_P(FingerprintWithEachSource, EmptyFileGetsTheDigestOfNothing)
 {
     std::string path = folder / "empty.bin";
-    ASSERT_TRUE(WriteBytes(path, "", 0));
+    ASSERT_TRUE(WriteTestFile(path, ""));
     EXPECT_EQ(ComputeFileFingerprint(path), "0,D41D8CD98F00B204E9800998ECF8427E");
 }
 
@@ -197,7 +197,7 @@ TEST_P(FingerprintWithEachSource, SampledFilesDifferingOutsideTheWindowsAreEqual
 TEST_P(FingerprintWithEachSource, ReadOnlyAndSharedForReadingFilesGetTheirRealFingerprint)
 {
     std::string path = folder / "readonly.txt";
-    ASSERT_TRUE(WriteText(path, "abc"));
+    ASSERT_TRUE(WriteTestFile(path, "abc"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(ComputeFileFingerprint(path), "3,900150983CD24FB0D6963F7D28E17F72");
 
@@ -212,7 +212,7 @@ TEST_P(FingerprintWithEachSource, ReadOnlyAndSharedForReadingFilesGetTheirRealFi
 TEST_P(FingerprintWithEachSource, FileHeldOpenForWritingByAnotherProcessIsAReadError)
 {
     std::string path = folder / "held.txt";
-    ASSERT_TRUE(WriteText(path, "abc"));
+    ASSERT_TRUE(WriteTestFile(path, "abc"));
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, WriterReadyEvent);
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, WriterReleaseEvent);
     char self[MAX_PATH];
@@ -245,7 +245,7 @@ TEST_P(FingerprintWithEachSource, FileHeldOpenForWritingByAnotherProcessIsAReadE
 TEST_P(FingerprintWithEachSource, MissingPathAndFolderAreReadErrors)
 {
     EXPECT_EQ(ComputeFileFingerprint(folder / "no such file.txt"), ReadErrorText);
-    EXPECT_EQ(ComputeFileFingerprint(folder.path), ReadErrorText);
+    EXPECT_EQ(ComputeFileFingerprint(folder.Folder()), ReadErrorText);
 }
 
 TEST_P(FingerprintWithEachSource, FileThatEndsBeforeItsSizeIsAReadError)

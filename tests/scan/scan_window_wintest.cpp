@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <ostream>
+
 #include "app/commands.h"
 #include "app/controls.h"
 #include "app/filelist.h"
@@ -15,20 +17,11 @@ namespace {
 
 using ScanThroughTheWindow = MainWindowTest;
 
-// A complete walk leaves the current directory in the start folder's parent,
-// which could then not be removed; this puts it back before the folder goes.
-struct CurrentDirectoryRestorer {
-    char saved[MAX_PATH] = "";
-    CurrentDirectoryRestorer() { GetCurrentDirectoryA(MAX_PATH, saved); }
-    ~CurrentDirectoryRestorer() { SetCurrentDirectoryA(saved); }
-};
-
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
 TEST_F(ScanThroughTheWindow, ClickListsTheTreeInTheListView)
 {
     TempFolder folder;
-    CurrentDirectoryRestorer restorer;
     ASSERT_TRUE(WriteTestFile(folder.path + "S\\sub\\inner.txt", "inner"));
     ASSERT_TRUE(WriteTestFile(folder.path + "S\\outer.txt", "outer text"));
     SetAddressText(folder.path + "S");
@@ -52,7 +45,6 @@ TEST_F(ScanThroughTheWindow, ClickListsTheTreeInTheListView)
 TEST_F(ScanThroughTheWindow, SecondClickWhileTheWalkRunsStopsIt)
 {
     TempFolder folder;
-    CurrentDirectoryRestorer restorer;
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(WriteTestFile(folder.path + "S\\f" + std::to_string(i) + ".txt", "x"));
     SetAddressText(folder.path + "S");
@@ -71,21 +63,32 @@ TEST_F(ScanThroughTheWindow, SecondClickWhileTheWalkRunsStopsIt)
     EXPECT_EQ(RowCount(), 5);
 }
 
-TEST_F(ScanThroughTheWindow, ClosingTheWindowEndsTheWalkAndTheProgram)
+// The two ways the window goes while a walk runs: closing it, and "退出",
+// which destroys it without closing it first.
+struct WindowEnding {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+void PrintTo(const WindowEnding& ending, std::ostream* out) { *out << ending.name; }
+
+class WindowGoneDuringAWalk : public MainWindowTest, public ::testing::WithParamInterface<WindowEnding> {};
+
+TEST_P(WindowGoneDuringAWalk, EndsTheWalkAndTheProgram)
 {
     TempFolder folder;
-    CurrentDirectoryRestorer restorer;
     for (int i = 0; i < 20; ++i)
         ASSERT_TRUE(WriteTestFile(folder.path + "S\\d" + std::to_string(i % 4) + "\\f" + std::to_string(i) + ".txt", "x"));
     SetAddressText(folder.path + "S");
-    // The close is queued; the walk's first pump destroys the window in the
+    // The message is queued; the walk's first pump destroys the window in the
     // middle of the walk, which must then end without touching any control.
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageA(window, GetParam().message, GetParam().wParam, 0);
     ClickButton(按钮_扫描);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(MainWindow, nullptr);
     EXPECT_EQ(超级列表框_文件列表, nullptr);
-    EXPECT_LT(RowCount(), 20) << "the walk went on after the window was closed";
+    EXPECT_LT(RowCount(), 20) << "the walk went on after the window was gone";
     EXPECT_FALSE(StopRequested);
     EXPECT_TRUE(WindowClosing);
     EXPECT_TRUE(StartsWith(StatusText(), "扫描完毕，本次耗时"));
@@ -94,19 +97,8 @@ TEST_F(ScanThroughTheWindow, ClosingTheWindowEndsTheWalkAndTheProgram)
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
-TEST_F(ScanThroughTheWindow, ExitFromTheMenuDuringAWalkEndsIt)
-{
-    TempFolder folder;
-    CurrentDirectoryRestorer restorer;
-    for (int i = 0; i < 20; ++i)
-        ASSERT_TRUE(WriteTestFile(folder.path + "S\\f" + std::to_string(i) + ".txt", "x"));
-    SetAddressText(folder.path + "S");
-    // "退出" destroys the window without closing it first.
-    PostMessageA(window, WM_COMMAND, CommandExit, 0);
-    ClickButton(按钮_扫描);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_LT(RowCount(), 20) << "the walk went on after the window was gone";
-    EXPECT_FALSE(StopRequested);
-}
+INSTANTIATE_TEST_SUITE_P(CloseAndExit, WindowGoneDuringAWalk,
+                         ::testing::Values(WindowEnding{"close", WM_CLOSE, 0},
+                                           WindowEnding{"exit from the menu", WM_COMMAND, CommandExit}));
 
 }  // namespace

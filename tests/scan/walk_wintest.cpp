@@ -52,7 +52,7 @@ std::set<std::string> NameSet(const std::vector<Row>& rows)
 // the same day in every time zone from UTC-11 to UTC+11.
 void MakeFile(const std::string& path, const std::string& content)
 {
-    ASSERT_TRUE(WriteText(path, content)) << path;
+    ASSERT_TRUE(WriteTestFile(path, content)) << path;
     ASSERT_TRUE(SetLastWriteTime(path, 2021, 6, 15, 12)) << path;
 }
 
@@ -166,7 +166,7 @@ TEST_F(WalkTest, SubfoldersFirstDepthFirstThenTheFoldersOwnFiles)
     EXPECT_EQ(ScanButtonCaption(), "扫描");
     EXPECT_FALSE(StopRequested);
     // A complete walk ends in the start folder's parent.
-    EXPECT_EQ(CurrentDirectory(), root.path);
+    EXPECT_EQ(CurrentDirectory(), root.Folder());
 }
 
 TEST_F(WalkTest, StartPathWithOrWithoutSeparatorGivesTheSameFolderCells)
@@ -189,10 +189,10 @@ TEST_F(WalkTest, StartPathWithOrWithoutSeparatorGivesTheSameFolderCells)
 TEST_F(WalkTest, RelativeStartPathIsResolvedAgainstTheCurrentDirectory)
 {
     std::string s = MakeExampleTree();
-    ASSERT_TRUE(SetCurrentDirectoryA(root.path.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(root.Folder().c_str()));
     for (const char* start : {"S", ".\\S\\", "S\\A\\.."}) {
         SCOPED_TRACE(start);
-        SetCurrentDirectoryA(root.path.c_str());
+        SetCurrentDirectoryA(root.Folder().c_str());
         DeleteAllRows();
         ScanDirectory(start, "");
         std::vector<Row> rows = AllRows();

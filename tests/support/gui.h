@@ -33,15 +33,22 @@ protected:
 };
 
 // A fresh folder under the temporary folder, removed with everything in it
-// when the object goes.
+// when the object goes (a walk may have left the current directory inside
+// it; it is moved out first).
 struct TempFolder {
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     std::string path;  // ends in "\"
+
+    std::string Folder() const { return path.substr(0, path.size() - 1); }  // without the "\"
+    std::string operator/(const std::string& relative) const { return path + relative; }
 };
 
 // Writes a file (creating its folders); returns false on failure.
 bool WriteTestFile(const std::string& path, const std::string& content);
+// Deletes a folder tree, read-only entries and paths longer than MAX_PATH included.
 bool RemoveTree(const std::string& path);
+// The path in the "\\?\" form that is not limited to MAX_PATH.
+std::wstring LongPathW(const std::string& path);

@@ -99,7 +99,13 @@ TempFolder::TempFolder()
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path); }
+TempFolder::~TempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);
+    RemoveTree(path);
+}
 
 bool WriteTestFile(const std::string& path, const std::string& content)
 {
@@ -117,26 +123,44 @@ bool WriteTestFile(const std::string& path, const std::string& content)
     return ok && written == content.size();
 }
 
+std::wstring LongPathW(const std::string& path)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return L"\\\\?\\" + wide;
+}
+
+namespace {
+
+bool RemoveTreeW(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring child = folder + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTreeW(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    return RemoveDirectoryW(folder.c_str()) != 0;
+}
+
+}  // namespace
+
 bool RemoveTree(const std::string& path)
 {
     std::string folder = path;
     if (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = folder + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    return RemoveDirectoryA(folder.c_str()) != 0;
+    return RemoveTreeW(LongPathW(folder));
 }
